@@ -1,0 +1,25 @@
+#ifndef STARTUPSETTINGS_H
+#define STARTUPSETTINGS_H
+
+#include <QString>
+#include <QUrl>
+
+class QSettings;
+
+// The start-up keys of the settings store, each read with its default; the
+// defaults are never written back.
+struct StartupSettings
+{
+    bool showMaximized = true;
+    bool noContextMenu = true;
+    QString applicationName;
+    QUrl server;
+
+    static StartupSettings read(const QSettings &settings, const QString &defaultServer);
+
+    // Qt honours high-DPI scaling only when it is switched on before the
+    // application object exists, so this one is read on its own, first.
+    static bool enableHighDpi(const QSettings &settings);
+};
+
+#endif // STARTUPSETTINGS_H

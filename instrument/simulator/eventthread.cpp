@@ -1,0 +1,85 @@
+#include "eventthread.h"
+
+namespace i1sim {
+
+EventThread::EventThread(Delivery deliver)
+    : m_deliver(std::move(deliver))
+    , m_thread([this] { run(); })
+{
+}
+
+EventThread::~EventThread()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stopping = true;
+    }
+    m_wake.notify_all();
+    m_thread.join();
+}
+
+uint64_t EventThread::enqueue(int32_t code, Clock::time_point due, bool automatic)
+{
+    uint64_t sequence = 0;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        sequence = m_nextSequence++;
+        m_pending.emplace(due, Event {code, automatic, sequence});
+    }
+    m_wake.notify_all();
+    return sequence;
+}
+
+void EventThread::schedule(int32_t code, std::chrono::milliseconds delay, bool automatic)
+{
+    enqueue(code, Clock::now() + delay, automatic);
+}
+
+void EventThread::deliverAndWait(int32_t code)
+{
+    // Due before anything else pending, so it is the next one delivered.
+    const uint64_t sequence = enqueue(code, Clock::time_point::min(), true);
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_wake.wait(lock, [&] { return m_delivered >= sequence || m_stopping; });
+}
+
+void EventThread::clearAutomatic()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (auto it = m_pending.begin(); it != m_pending.end();)
+        it = it->second.automatic ? m_pending.erase(it) : std::next(it);
+}
+
+void EventThread::clearAll()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_pending.clear();
+}
+
+void EventThread::run()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    while (!m_stopping) {
+        if (m_pending.empty()) {
+            m_wake.wait(lock);
+            continue;
+        }
+        const auto next = m_pending.begin();
+        if (next->first > Clock::now()) {
+            m_wake.wait_until(lock, next->first);
+            continue;
+        }
+        const Event event = next->second;
+        m_pending.erase(next);
+        lock.unlock();
+        m_deliver(event.code);
+        lock.lock();
+        // Sequences are handed out in order, and an event delivered now may be
+        // older than the last one; the waiter only needs "at least this one".
+        if (event.sequence > m_delivered)
+            m_delivered = event.sequence;
+        m_wake.notify_all();
+    }
+}
+
+} // namespace i1sim

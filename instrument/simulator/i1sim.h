@@ -1,0 +1,33 @@
+// Control API of the simulated instrument SDK.
+//
+// The simulator reads its configuration from the environment when it is
+// loaded (I1SIM_DEVICES, I1SIM_SERIAL, I1SIM_OPTIONS, I1SIM_CALIBRATE,
+// I1SIM_DENSITIES, I1SIM_PRESS_MS, I1SIM_TRACE, I1SIM_FAULT). Tests in the
+// same process change it through these calls; the SDK calls themselves are
+// declared in i1sdk.h.
+#ifndef I1SIM_H
+#define I1SIM_H
+
+#include "i1sdk.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// Sets one configuration variable, with the same name and syntax as in the
+// environment. A null value restores what the environment says, or the default.
+I1_API void I1Sim_Configure(const char *variable, const char *value);
+
+// Forgets everything: configuration read afresh from the environment, devices
+// closed, options set through the SDK cleared, pending events dropped.
+I1_API void I1Sim_Reset(void);
+
+// Sends a device event with this code from the simulator's own thread after
+// delayMs milliseconds. Dropped when no handler is registered at that moment.
+I1_API void I1Sim_SendDeviceEvent(int32_t code, int32_t delayMs);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif // I1SIM_H

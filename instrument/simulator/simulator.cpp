@@ -1,0 +1,305 @@
+#include "simulator.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace i1sim {
+
+namespace {
+
+enum Result : I1_ResultType {
+    Success = 0,
+    InvalidArgument = 1,
+    DeviceNotOpen = 2,
+    NoMeasurement = 3,
+    CalibrationFailed = 4,
+};
+
+const char *const CalibrationFailureText = "White reference not recognised";
+
+std::string quoted(const char *text)
+{
+    return text ? '"' + std::string(text) + '"' : std::string("null");
+}
+
+} // namespace
+
+Simulator &Simulator::instance()
+{
+    static Simulator simulator;
+    return simulator;
+}
+
+Simulator::Simulator()
+    : m_configuration(Configuration::fromEnvironment())
+    , m_events([this](int32_t code) { deliverEvent(code); })
+{
+    openTrace();
+}
+
+Simulator::Device *Simulator::attached(I1_DeviceHandle handle)
+{
+    const auto found = std::find_if(m_devices.begin(), m_devices.end(),
+                                    [handle](const auto &device) { return device.get() == handle; });
+    if (found == m_devices.end() || (*found)->number > m_configuration.deviceCount)
+        return nullptr;
+    return found->get();
+}
+
+Simulator::Device *Simulator::opened(I1_DeviceHandle handle)
+{
+    Device *device = attached(handle);
+    return device && device->open ? device : nullptr;
+}
+
+std::string Simulator::handleName(I1_DeviceHandle handle) const
+{
+    if (!handle)
+        return "null";
+    for (const auto &device : m_devices) {
+        if (device.get() == handle)
+            return "dev" + std::to_string(device->number);
+    }
+    return "invalid";
+}
+
+void Simulator::openTrace()
+{
+    if (m_trace)
+        std::fclose(m_trace);
+    m_trace = m_configuration.traceFile.empty() ? nullptr
+                                                : std::fopen(m_configuration.traceFile.c_str(), "a");
+}
+
+void Simulator::trace(const std::string &line)
+{
+    if (!m_trace)
+        return;
+    std::fputs(line.c_str(), m_trace);
+    std::fputc('\n', m_trace);
+    std::fflush(m_trace);
+}
+
+std::optional<std::string> Simulator::optionValue(const Device &device, const std::string &key) const
+{
+    if (const auto set = device.setOptions.find(key); set != device.setOptions.end())
+        return set->second;
+    if (const auto configured = m_configuration.options.find(key);
+        configured != m_configuration.options.end())
+        return configured->second;
+    if (key == "SerialNumber") {
+        return device.number == 1 ? m_configuration.serialNumber
+                                  : m_configuration.serialNumber + '-' + std::to_string(device.number);
+    }
+    static const std::map<std::string, std::string> defaults = {
+        {"MeasurementMode", "ReflectanceSpot"},
+        {"LastError", ""},
+        {"AvailableMeasurementModes", "EmissionSpot;ReflectanceSpot;ReflectanceScan;AmbientLightSpot"},
+    };
+    if (const auto known = defaults.find(key); known != defaults.end())
+        return known->second;
+    return std::nullopt;
+}
+
+I1_ResultType Simulator::getDevices(I1_DeviceHandle **devices, uint32_t *count)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    trace("I1_GetDevices");
+    if (!devices || !count)
+        return InvalidArgument;
+    while (m_devices.size() < std::size_t(m_configuration.deviceCount)) {
+        m_devices.push_back(std::make_unique<Device>());
+        m_devices.back()->number = int(m_devices.size());
+    }
+    m_deviceList.clear();
+    for (int i = 0; i < m_configuration.deviceCount; ++i)
+        m_deviceList.push_back(m_devices[i].get());
+    *count = uint32_t(m_deviceList.size());
+    *devices = m_deviceList.empty() || m_configuration.nullDeviceList ? nullptr : m_deviceList.data();
+    return Success;
+}
+
+I1_ResultType Simulator::openDevice(I1_DeviceHandle handle)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    trace("I1_OpenDevice " + handleName(handle));
+    Device *device = attached(handle);
+    if (!device)
+        return InvalidArgument;
+    device->open = true;
+    return Success;
+}
+
+I1_ResultType Simulator::closeDevice(I1_DeviceHandle handle)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    trace("I1_CloseDevice " + handleName(handle));
+    Device *device = opened(handle);
+    if (!device)
+        return DeviceNotOpen;
+    device->open = false;
+    return Success;
+}
+
+I1_ResultType Simulator::setGlobalOption(const char *key, const char *value)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    trace("I1_SetGlobalOption " + quoted(key) + ' ' + quoted(value));
+    if (!key || !value)
+        return InvalidArgument;
+    if (std::string(key) == "Reset" && std::string(value) == "All") {
+        for (auto &device : m_devices) {
+            device->open = false;
+            device->setOptions.clear();
+            device->lastMeasurement.reset();
+        }
+    }
+    return Success;
+}
+
+const char *Simulator::getOption(I1_DeviceHandle handle, const char *key)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    trace("I1_GetOptionD " + handleName(handle) + ' ' + quoted(key));
+    Device *device = opened(handle);
+    if (!device || !key)
+        return nullptr;
+    const auto value = optionValue(*device, key);
+    if (!value)
+        return nullptr;
+    std::string &answer = device->answers[key];
+    answer = *value;
+    return answer.c_str();
+}
+
+I1_ResultType Simulator::setOption(I1_DeviceHandle handle, const char *key, const char *value)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    trace("I1_SetOption " + handleName(handle) + ' ' + quoted(key) + ' ' + quoted(value));
+    Device *device = opened(handle);
+    if (!device)
+        return DeviceNotOpen;
+    if (!key || !value)
+        return InvalidArgument;
+    device->setOptions[key] = value;
+    return Success;
+}
+
+I1_ResultType Simulator::calibrate(I1_DeviceHandle handle)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    trace("I1_Calibrate " + handleName(handle));
+    Device *device = opened(handle);
+    if (!device)
+        return DeviceNotOpen;
+    if (!m_configuration.calibrationFails) {
+        device->setOptions["LastError"] = "";
+        return Success;
+    }
+    const auto configured = m_configuration.options.find("LastError");
+    const bool hasOwnText = configured != m_configuration.options.end() && configured->second
+            && !configured->second->empty();
+    device->setOptions["LastError"] = hasOwnText ? *configured->second : CalibrationFailureText;
+    return CalibrationFailed;
+}
+
+I1_ResultType Simulator::triggerMeasurement(I1_DeviceHandle handle)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    trace("I1_TriggerMeasurement " + handleName(handle));
+    Device *device = opened(handle);
+    if (!device)
+        return DeviceNotOpen;
+    device->lastMeasurement = m_configuration.densities;
+    return Success;
+}
+
+I1_ResultType Simulator::getDensities(I1_DeviceHandle handle, float densities[4],
+                                      int32_t *densityIndex, int32_t sampleIndex)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    trace("I1_GetDensities " + handleName(handle) + ' ' + std::to_string(sampleIndex));
+    Device *device = opened(handle);
+    if (!device)
+        return DeviceNotOpen;
+    if (!device->lastMeasurement)
+        return NoMeasurement;
+    if (!densities)
+        return InvalidArgument;
+    std::copy(device->lastMeasurement->begin(), device->lastMeasurement->end(), densities);
+    if (densityIndex)
+        *densityIndex = 0;
+    return Success;
+}
+
+I1_ResultType Simulator::registerDeviceEventHandler(I1_DeviceEventHandler handler, void *context)
+{
+    std::optional<int> pressDelayMs;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        trace(std::string("I1_RegisterDeviceEventHandler ") + (handler ? "handler" : "null"));
+        m_handler = handler;
+        m_handlerContext = handler ? context : nullptr;
+        pressDelayMs = m_configuration.pressDelayMs;
+    }
+    m_events.clearAutomatic();
+    if (!handler) {
+        // A call of the old handler may be running on the event thread; the
+        // caller may free the context as soon as this returns.
+        std::lock_guard<std::mutex> delivering(m_deliveryMutex);
+        return Success;
+    }
+    if (pressDelayMs == 0)
+        m_events.deliverAndWait(1); // the button is already down when the handler arrives
+    else if (pressDelayMs)
+        m_events.schedule(1, std::chrono::milliseconds(*pressDelayMs), true);
+    return Success;
+}
+
+void Simulator::deliverEvent(int32_t code)
+{
+    std::lock_guard<std::mutex> delivering(m_deliveryMutex);
+    I1_DeviceEventHandler handler = nullptr;
+    void *context = nullptr;
+    I1_DeviceHandle device = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        handler = m_handler;
+        context = m_handlerContext;
+        device = m_deviceList.empty() ? nullptr : m_deviceList.front();
+    }
+    if (handler)
+        handler(device, code, context);
+}
+
+void Simulator::configure(const char *variable, const char *value)
+{
+    if (!variable)
+        return;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_configuration.set(variable, value ? value : std::getenv(variable));
+    if (std::string(variable) == "I1SIM_TRACE")
+        openTrace();
+}
+
+void Simulator::reset()
+{
+    m_events.clearAll();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_configuration = Configuration::fromEnvironment();
+    openTrace();
+    for (auto &device : m_devices) {
+        device->open = false;
+        device->setOptions.clear();
+        device->lastMeasurement.reset();
+    }
+    m_handler = nullptr;
+    m_handlerContext = nullptr;
+}
+
+void Simulator::sendDeviceEvent(int32_t code, int32_t delayMs)
+{
+    m_events.schedule(code, std::chrono::milliseconds(std::max(delayMs, 0)), false);
+}
+
+} // namespace i1sim

@@ -1,0 +1,36 @@
+#include "capturedoutput.h"
+
+#include <QFile>
+
+#include <unistd.h>
+
+CapturedOutput::CapturedOutput(FILE *stream)
+    : m_stream(stream)
+{
+    std::fflush(m_stream);
+    m_file.open();
+    m_savedDescriptor = dup(fileno(m_stream));
+    dup2(m_file.handle(), fileno(m_stream));
+}
+
+CapturedOutput::~CapturedOutput()
+{
+    std::fflush(m_stream);
+    dup2(m_savedDescriptor, fileno(m_stream));
+    close(m_savedDescriptor);
+}
+
+QByteArray CapturedOutput::text()
+{
+    std::fflush(m_stream);
+    QFile reader(m_file.fileName());
+    reader.open(QIODevice::ReadOnly);
+    return reader.readAll();
+}
+
+void CapturedOutput::clear()
+{
+    std::fflush(m_stream);
+    ftruncate(fileno(m_stream), 0);
+    lseek(fileno(m_stream), 0, SEEK_SET);
+}

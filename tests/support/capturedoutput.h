@@ -1,0 +1,30 @@
+#ifndef CAPTUREDOUTPUT_H
+#define CAPTUREDOUTPUT_H
+
+#include <QByteArray>
+#include <QTemporaryFile>
+
+#include <cstdio>
+
+// Captures what the process writes to standard output or standard error
+// (C stdio and the file descriptor alike) while the object lives.
+class CapturedOutput
+{
+public:
+    explicit CapturedOutput(FILE *stream);
+    ~CapturedOutput();
+
+    CapturedOutput(const CapturedOutput &) = delete;
+    CapturedOutput &operator=(const CapturedOutput &) = delete;
+
+    // Everything written since the capture began (or since clear()).
+    QByteArray text();
+    void clear();
+
+private:
+    FILE *m_stream;
+    int m_savedDescriptor;
+    QTemporaryFile m_file;
+};
+
+#endif // CAPTUREDOUTPUT_H

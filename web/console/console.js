@@ -1,0 +1,76 @@
+// A console for the native object: every slot with inputs for its arguments,
+// a button to call it and its answer, so a person can try the whole interface.
+"use strict";
+
+const slots = [
+    { name: "isConnected", args: [] },
+    { name: "Connected", args: [] },
+    { name: "Disconnect", args: [] },
+    { name: "getDeviceID", args: [] },
+    { name: "getDeviceInfo", args: [] },
+    { name: "getOption", args: [{ label: "key", type: "text", value: "SerialNumber" }] },
+    { name: "getIni", args: [{ label: "key", type: "text", value: "Hello" }] },
+    { name: "setIni", args: [{ label: "key", type: "text", value: "Hello" },
+                             { label: "value", type: "text", value: "World" }] },
+];
+
+function log(text) {
+    const item = document.createElement("li");
+    item.textContent = new Date().toLocaleTimeString() + "  " + text;
+    document.getElementById("log").prepend(item);
+}
+
+function showAnswer(cell, answer) {
+    cell.classList.remove("pending");
+    cell.textContent = typeof answer === "string" ? JSON.stringify(answer) : String(answer);
+}
+
+function addRow(bridge, slot) {
+    const row = document.createElement("tr");
+    row.id = "slot-" + slot.name;
+    row.innerHTML = '<td class="slot"></td><td class="arguments"></td>'
+                  + '<td><button type="button">Call</button></td><td class="answer"></td>';
+    row.querySelector(".slot").textContent = slot.name;
+
+    const inputs = slot.args.map(arg => {
+        const label = document.createElement("label");
+        const input = document.createElement("input");
+        input.type = arg.type;
+        input.name = arg.label;
+        if (arg.type === "checkbox")
+            input.checked = arg.value;
+        else
+            input.value = arg.value;
+        label.append(arg.label + " ", input);
+        row.querySelector(".arguments").append(label);
+        return input;
+    });
+
+    const answerCell = row.querySelector(".answer");
+    row.querySelector("button").addEventListener("click", () => {
+        const values = inputs.map(input => input.type === "checkbox" ? input.checked : input.value);
+        answerCell.textContent = "…";
+        answerCell.classList.add("pending");
+        log(slot.name + "(" + values.map(v => JSON.stringify(v)).join(", ") + ")");
+        bridge[slot.name](...values, answer => {
+            showAnswer(answerCell, answer);
+            log(slot.name + " answered " + JSON.stringify(answer));
+        });
+    });
+    document.querySelector("#slots tbody").append(row);
+}
+
+window.addEventListener("load", () => {
+    const status = document.getElementById("status");
+    if (typeof qt === "undefined" || !qt.webChannelTransport) {
+        status.textContent = "No native channel: open this page in the application's window.";
+        return;
+    }
+    new QWebChannel(qt.webChannelTransport, channel => {
+        const bridge = channel.objects.vizEveDivuzaviz;
+        for (const slot of slots)
+            addRow(bridge, slot);
+        status.textContent = "Connected to vizEveDivuzaviz.";
+        status.classList.add("ready");
+    });
+});
