@@ -1,0 +1,202 @@
+"""Runs the real application under Xvfb as a person would: a display of its
+own, a settings store and SDK trace of its own, and closing the window
+through the window manager protocol."""
+
+import json
+import os
+import queue
+import shutil
+import subprocess
+import tempfile
+import threading
+import time
+import urllib.parse
+from pathlib import Path
+
+from Xlib import X, display as xdisplay, error as xerror, protocol
+
+EXECUTABLE = os.environ.get("VANTRELNUT", "build/bin/vantrelnut")
+HERE = Path(__file__).resolve().parent
+
+
+class Display:
+    """An Xvfb server on a display number it picks itself, with openbox."""
+
+    def __init__(self, window_manager=True):
+        read_end, write_end = os.pipe()
+        self.server = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as numbers:
+            self.name = ":" + numbers.readline().strip()
+        self.window_manager = None
+        if window_manager:
+            self.window_manager = subprocess.Popen(
+                ["openbox", "--sm-disable"], env=dict(os.environ, DISPLAY=self.name),
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self._wait_for_window_manager()
+
+    def _wait_for_window_manager(self):
+        connection = xdisplay.Display(self.name)
+        atom = connection.intern_atom("_NET_SUPPORTING_WM_CHECK")
+        deadline = time.monotonic() + 10
+        while time.monotonic() < deadline:
+            if connection.screen().root.get_full_property(atom, X.AnyPropertyType):
+                break
+            time.sleep(0.05)
+        connection.close()
+
+    def close(self):
+        for process in (self.window_manager, self.server):
+            if process:
+                process.terminate()
+                process.wait(10)
+
+
+class App:
+    """One run of the application with an isolated home and settings."""
+
+    def __init__(self, display, home, settings=None, environment=None):
+        self.home = Path(home)
+        self.display = display
+        self.trace = self.home / "sdk-trace"
+        config = self.home / "config"
+        self.ini = config / "Vantrel" / "Mird.ini"
+        if settings is not None:
+            self.ini.parent.mkdir(parents=True, exist_ok=True)
+            self.ini.write_text("[General]\n" + "".join(f"{k}={v}\n" for k, v in settings.items()))
+        runtime = self.home / "runtime"
+        runtime.mkdir(parents=True, exist_ok=True)
+        runtime.chmod(0o700)
+        env = {k: v for k, v in os.environ.items() if not k.startswith("I1SIM_")}
+        env.update(HOME=str(self.home), XDG_CONFIG_HOME=str(config),
+                   XDG_DATA_HOME=str(self.home / "data"), XDG_CACHE_HOME=str(self.home / "cache"),
+                   XDG_RUNTIME_DIR=str(runtime), DISPLAY=display.name,
+                   QTWEBENGINE_DISABLE_SANDBOX="1", QT_LOGGING_RULES="js.info=true",
+                   I1SIM_TRACE=str(self.trace), I1SIM_PRESS_MS="never")
+        env.pop("QT_QPA_PLATFORM", None)
+        env.update(environment or {})
+        self.process = subprocess.Popen([EXECUTABLE], env=env, stdout=subprocess.PIPE,
+                                        stderr=subprocess.PIPE)
+        self.stdout = bytearray()
+        self.stderr_lines = queue.Queue()
+        self.stderr = []
+        self.readers = [threading.Thread(target=self._read_stdout, daemon=True),
+                        threading.Thread(target=self._read_stderr, daemon=True)]
+        for reader in self.readers:
+            reader.start()
+
+    def _read_stdout(self):
+        for chunk in iter(lambda: self.process.stdout.read1(65536), b""):
+            self.stdout += chunk
+
+    def _read_stderr(self):
+        for line in self.process.stderr:
+            text = line.decode("utf-8", "replace").rstrip("\n")
+            self.stderr.append(text)
+            self.stderr_lines.put(text)
+
+    def wait_for_line(self, prefix, timeout=30):
+        """The first standard-error line that starts with prefix, without it."""
+        deadline = time.monotonic() + timeout
+        while True:
+            remaining = deadline - time.monotonic()
+            if remaining <= 0:
+                raise AssertionError(f"no line {prefix!r} in:\n" + "\n".join(self.stderr))
+            try:
+                line = self.stderr_lines.get(timeout=remaining)
+            except queue.Empty:
+                continue
+            if line.startswith(prefix):
+                return line[len(prefix):]
+
+    def results(self, timeout=30):
+        """The answers that the calls page reported, as [slot, answer] pairs."""
+        return json.loads(self.wait_for_line("js: RESULT ", timeout))
+
+    def window(self, timeout=10):
+        """The application's top-level client window, once it is mapped."""
+        connection = xdisplay.Display(self.display.name)
+        pid_atom = connection.intern_atom("_NET_WM_PID")
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            try:
+                for window in _all_windows(connection.screen().root):
+                    pid = window.get_full_property(pid_atom, X.AnyPropertyType)
+                    if pid and pid.value[0] == self.process.pid and window.get_wm_class() \
+                            and window.get_attributes().map_state == X.IsViewable:
+                        return connection, window
+            except xerror.XError:
+                pass  # a window went away while the tree was walked; walk it again
+            time.sleep(0.05)
+        connection.close()
+        raise AssertionError("the application's window never appeared on screen")
+
+    def close_window(self):
+        """Asks the window to close, as the window manager's close button does."""
+        connection, window = self.window()
+        protocols = connection.intern_atom("WM_PROTOCOLS")
+        delete = connection.intern_atom("WM_DELETE_WINDOW")
+        event = protocol.event.ClientMessage(window=window, client_type=protocols,
+                                             data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+        window.send_event(event, event_mask=X.NoEventMask)
+        connection.sync()  # a flush alone may lose the message
+        connection.close()
+
+    def wait(self, timeout=30):
+        """The exit code; the process is killed if it has not ended by then."""
+        try:
+            return self.process.wait(timeout)
+        finally:
+            self.stop()
+
+    def stop(self):
+        self.process.kill()
+        self.process.wait()
+        for reader in self.readers:
+            reader.join(5)
+        self.process.stdout.close()
+        self.process.stderr.close()
+
+    def trace_lines(self):
+        return self.trace.read_text().splitlines() if self.trace.exists() else []
+
+    def settings(self):
+        """The INI file's [General] section as a dict."""
+        values = {}
+        if self.ini.exists():
+            for line in self.ini.read_text().splitlines():
+                if "=" in line:
+                    key, value = line.split("=", 1)
+                    values[key] = value
+        return values
+
+
+def _all_windows(window):
+    for child in window.query_tree().children:
+        yield child
+        yield from _all_windows(child)
+
+
+def calls_page(*calls):
+    """The address of the test page that makes these calls and reports them."""
+    query = urllib.parse.urlencode({"calls": json.dumps(calls)})
+    return (HERE / "calls.html").as_uri() + "?" + query
+
+
+def window_states(connection, window):
+    state = connection.intern_atom("_NET_WM_STATE")
+    value = window.get_full_property(state, X.AnyPropertyType)
+    return {connection.get_atom_name(atom) for atom in (value.value if value else [])}
+
+
+class Workspace:
+    """A temporary folder per test, removed afterwards unless KEEP_E2E is set."""
+
+    def __init__(self):
+        self.path = Path(tempfile.mkdtemp(prefix="vantrelnut-e2e-"))
+
+    def cleanup(self):
+        if not os.environ.get("KEEP_E2E"):
+            shutil.rmtree(self.path, ignore_errors=True)

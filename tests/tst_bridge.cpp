@@ -1,0 +1,246 @@
+#include "debuglog.h"
+#include "i1sim.h"
+#include "object.h"
+#include "recordingtransport.h"
+#include "sdktrace.h"
+#include "settingsstore.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QMetaMethod>
+#include <QWebChannel>
+#include <QtTest>
+
+namespace {
+const QString bridgeName = QStringLiteral("vizEveDivuzaviz");
+}
+
+// The object as the page sees it: its slot table, calls through a real web
+// channel, and the settings slots on a store of the test's own.
+class tst_Bridge : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void slotTable_data();
+    void slotTable();
+    void metaObjectHasOnlyTheSlots();
+
+    void callsThroughChannel_data();
+    void callsThroughChannel();
+    void noInstrumentAnswersInBand();
+    void deviceInfoIsLoggedAndReturned();
+
+    void settingsRoundTrip_data();
+    void settingsRoundTrip();
+    void absentSettingIsKO();
+    void setIniIsSeenByFreshStore();
+
+private:
+    int methodIndex(const char *name) const;
+
+    QTemporaryDir m_settingsFolder;
+    QWebChannel m_channel;
+    RecordingTransport m_transport;
+    Object *m_bridge = nullptr;
+};
+
+void tst_Bridge::initTestCase()
+{
+    QVERIFY(m_settingsFolder.isValid());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsFolder.path());
+    I1Sim_Reset();
+    m_bridge = new Object; // as in the application: created once, never deleted
+    m_channel.registerObject(bridgeName, m_bridge);
+    m_channel.connectTo(&m_transport);
+}
+
+void tst_Bridge::init()
+{
+    I1Sim_Reset();
+    QFile::remove(SettingsStore().fileName());
+}
+
+int tst_Bridge::methodIndex(const char *name) const
+{
+    const QMetaObject *meta = m_bridge->metaObject();
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+        if (meta->method(i).name() == name)
+            return i;
+    }
+    return -1;
+}
+
+void tst_Bridge::slotTable_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QByteArray>("signature");
+    QTest::addColumn<int>("returnType");
+
+    const QList<std::tuple<QByteArray, int>> table = {
+        {"isConnected()", QMetaType::Bool},
+        {"Connected()", QMetaType::Bool},
+        {"Disconnect()", QMetaType::Bool},
+        {"getDeviceID()", QMetaType::QString},
+        {"getDeviceInfo()", QMetaType::QString},
+        {"getOption(QString)", QMetaType::QString},
+        {"getIni(QString)", QMetaType::QString},
+        {"setIni(QString,QString)", QMetaType::QString},
+    };
+    for (int i = 0; i < table.size(); ++i) {
+        const auto &[signature, type] = table.at(i);
+        QTest::newRow(signature.constData()) << i << signature << type;
+    }
+}
+
+void tst_Bridge::slotTable()
+{
+    QFETCH(int, index);
+    QFETCH(QByteArray, signature);
+    QFETCH(int, returnType);
+
+    const QMetaObject *meta = m_bridge->metaObject();
+    const QMetaMethod method = meta->method(meta->methodOffset() + index);
+    QCOMPARE(method.methodSignature(), signature);
+    QCOMPARE(method.methodType(), QMetaMethod::Slot);
+    QCOMPARE(method.access(), QMetaMethod::Public);
+    QCOMPARE(method.returnType(), returnType);
+    for (const QByteArray &name : method.parameterNames())
+        QVERIFY(name.isEmpty());
+
+    // The page finds the slot by name under the same index.
+    const QJsonArray methods = m_transport.initialize()
+                                       .value(bridgeName).toObject()
+                                       .value(QStringLiteral("methods")).toArray();
+    const QString name = QString::fromLatin1(method.name());
+    const auto entry = std::find_if(methods.begin(), methods.end(), [&](const QJsonValue &value) {
+        return value.toArray().at(0).toString() == name;
+    });
+    QVERIFY(entry != methods.end());
+    QCOMPARE(entry->toArray().at(1).toInt(), meta->methodOffset() + index);
+}
+
+void tst_Bridge::metaObjectHasOnlyTheSlots()
+{
+    const QMetaObject *meta = m_bridge->metaObject();
+    QCOMPARE(meta->className(), "Object");
+    QCOMPARE(meta->superClass(), &QObject::staticMetaObject);
+    QCOMPARE(meta->methodCount() - meta->methodOffset(), 8);
+    QCOMPARE(meta->propertyCount(), meta->propertyOffset());
+    QCOMPARE(meta->classInfoCount(), 0);
+    QCOMPARE(meta->constructorCount(), 0);
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i)
+        QCOMPARE(meta->method(i).methodType(), QMetaMethod::Slot);
+    QCOMPARE(m_bridge->qt_metacast("Object"), static_cast<void *>(m_bridge));
+}
+
+void tst_Bridge::callsThroughChannel_data()
+{
+    QTest::addColumn<QByteArray>("slot");
+    QTest::addColumn<QJsonArray>("arguments");
+    QTest::addColumn<QJsonValue>("answer");
+
+    QTest::newRow("isConnected") << QByteArray("isConnected") << QJsonArray() << QJsonValue(true);
+    QTest::newRow("Connected") << QByteArray("Connected") << QJsonArray() << QJsonValue(true);
+    QTest::newRow("Disconnect") << QByteArray("Disconnect") << QJsonArray() << QJsonValue(true);
+    QTest::newRow("getDeviceID") << QByteArray("getDeviceID") << QJsonArray() << QJsonValue("SN-7");
+    QTest::newRow("getOption") << QByteArray("getOption") << QJsonArray {"MeasurementMode"}
+                               << QJsonValue("ReflectanceSpot");
+    QTest::newRow("getOption UTF-8 answer")
+            << QByteArray("getOption") << QJsonArray {"Note"} << QJsonValue("Gr\u00fcn \u20ac");
+    QTest::newRow("getOption unknown key") << QByteArray("getOption") << QJsonArray {"Nope"}
+                                           << QJsonValue("");
+    QTest::newRow("getIni absent") << QByteArray("getIni") << QJsonArray {"Absent"} << QJsonValue("KO");
+    QTest::newRow("setIni") << QByteArray("setIni") << QJsonArray {"Key", "Value"} << QJsonValue("ok");
+    // qwebchannel.js passes JSON numbers and booleans as they are; the channel
+    // converts them to the slot's text parameters.
+    QTest::newRow("setIni number") << QByteArray("setIni") << QJsonArray {"Key", 42} << QJsonValue("ok");
+    QTest::newRow("getIni number key") << QByteArray("getIni") << QJsonArray {7} << QJsonValue("KO");
+}
+
+void tst_Bridge::callsThroughChannel()
+{
+    QFETCH(QByteArray, slot);
+    QFETCH(QJsonArray, arguments);
+    QFETCH(QJsonValue, answer);
+
+    I1Sim_Configure("I1SIM_SERIAL", "SN-7");
+    I1Sim_Configure("I1SIM_OPTIONS", "Note=Gr\xc3\xbcn \xe2\x82\xac");
+    QVERIFY(m_bridge->Connected());
+
+    QCOMPARE(m_transport.invoke(bridgeName, methodIndex(slot.constData()), arguments), answer);
+}
+
+void tst_Bridge::noInstrumentAnswersInBand()
+{
+    I1Sim_Configure("I1SIM_DEVICES", "0");
+    const auto call = [this](const char *slot, const QJsonArray &arguments = {}) {
+        return m_transport.invoke(bridgeName, methodIndex(slot), arguments);
+    };
+    QCOMPARE(call("isConnected"), QJsonValue(false));
+    QCOMPARE(call("Connected"), QJsonValue(false));
+    QCOMPARE(call("getDeviceID"), QJsonValue(""));
+    QCOMPARE(call("getOption", {"SerialNumber"}), QJsonValue(""));
+    QCOMPARE(call("Disconnect"), QJsonValue(true));
+}
+
+void tst_Bridge::deviceInfoIsLoggedAndReturned()
+{
+    I1Sim_Configure("I1SIM_OPTIONS", "SerialNumber=1234567;MeasurementMode=;LastError=;"
+                                     "AvailableMeasurementModes=");
+    QVERIFY(m_bridge->Connected());
+    SdkTrace trace;
+    DebugLog debugLog;
+
+    const QString info = m_bridge->getDeviceInfo();
+    QCOMPARE(info.size(), 127);
+    QVERIFY(info.startsWith("\nSERIAL_NUMBER:               1234567\n"));
+    QVERIFY(info.endsWith("\nAVAILABLE_MEASUREMENT_MODES: "));
+    QCOMPARE(debugLog.lines(), QStringList {"OK: " + info});
+    QCOMPARE(trace.lines().size(), 8); // built once for the log, once for the page
+}
+
+void tst_Bridge::settingsRoundTrip_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+
+    QTest::newRow("plain") << "Server" << "http://127.0.0.1:8080/";
+    QTest::newRow("group key") << "Group/Name" << "grouped";
+    QTest::newRow("non-ASCII") << QStringLiteral("Stra\u00dfe") << QStringLiteral("\u00c4rger \u20ac");
+    QTest::newRow("empty value") << "Empty" << "";
+    QTest::newRow("spaces and separators") << "Spaced key" << " a;b=c, d ";
+}
+
+void tst_Bridge::settingsRoundTrip()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+
+    QCOMPARE(m_bridge->setIni(key, value), QStringLiteral("ok"));
+    QCOMPARE(m_bridge->getIni(key), value);
+    QVERIFY(QFile::exists(SettingsStore().fileName()));
+    QVERIFY(SettingsStore().fileName().startsWith(m_settingsFolder.path()));
+}
+
+void tst_Bridge::absentSettingIsKO()
+{
+    QCOMPARE(m_bridge->getIni(QStringLiteral("NeverWritten")), QStringLiteral("KO"));
+    QTest::ignoreMessage(QtWarningMsg, "QSettings::setValue: Empty key passed");
+    QCOMPARE(m_bridge->setIni(QString(), QStringLiteral("ignored")), QStringLiteral("ok"));
+    QVERIFY(!QFile::exists(SettingsStore().fileName()));
+}
+
+void tst_Bridge::setIniIsSeenByFreshStore()
+{
+    m_bridge->setIni(QStringLiteral("Hello"), QStringLiteral("Again"));
+    QCOMPARE(SettingsStore().value(QStringLiteral("Hello")).toString(), QStringLiteral("Again"));
+    SettingsStore().setValue(QStringLiteral("Hello"), QStringLiteral("World"));
+    QCOMPARE(m_bridge->getIni(QStringLiteral("Hello")), QStringLiteral("World"));
+}
+
+QTEST_GUILESS_MAIN(tst_Bridge)
+#include "tst_bridge.moc"

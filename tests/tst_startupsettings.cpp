@@ -1,0 +1,120 @@
+#include "startupsettings.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The start-up keys as a person may have written them into the INI file.
+class tst_StartupSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void keys_data();
+    void keys();
+    void enableHighDpi_data();
+    void enableHighDpi();
+    void readingWritesNothing();
+
+private:
+    QTemporaryDir m_folder;
+};
+
+namespace {
+const QString defaultServer = QStringLiteral("https://default.example/vantrelmird/login");
+
+// A file per row: QSettings caches what it read from a file name.
+QString writeIni(const QTemporaryDir &folder, const QByteArray &contents)
+{
+    const QString fileName = folder.filePath(QString::fromUtf8(QTest::currentTestFunction()) + '-'
+                                             + QString::fromUtf8(QTest::currentDataTag()) + ".ini");
+    QFile file(fileName);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(contents);
+    return fileName;
+}
+} // namespace
+
+void tst_StartupSettings::keys_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<bool>("showMaximized");
+    QTest::addColumn<bool>("noContextMenu");
+    QTest::addColumn<QString>("applicationName");
+    QTest::addColumn<QUrl>("server");
+
+    QTest::newRow("no file") << QByteArray() << true << true << "VantrelNut" << QUrl(defaultServer);
+    QTest::newRow("explicit defaults")
+            << QByteArray("[General]\nShowMaximized=1\nContextMenu=0\n") << true << true
+            << "VantrelNut" << QUrl(defaultServer);
+    QTest::newRow("normal window") << QByteArray("[General]\nShowMaximized=0\n") << false << true
+                                   << "VantrelNut" << QUrl(defaultServer);
+    QTest::newRow("true is not 1") << QByteArray("[General]\nShowMaximized=true\n") << false << true
+                                   << "VantrelNut" << QUrl(defaultServer);
+    QTest::newRow("context menu kept") << QByteArray("[General]\nContextMenu=1\n") << true << false
+                                       << "VantrelNut" << QUrl(defaultServer);
+    QTest::newRow("context menu any text") << QByteArray("[General]\nContextMenu=no\n") << true
+                                           << false << "VantrelNut" << QUrl(defaultServer);
+    QTest::newRow("name and server")
+            << QByteArray("[General]\nappName=Mird Lab\nServer=http://127.0.0.1:8080/app/login\n")
+            << true << true << "Mird Lab" << QUrl("http://127.0.0.1:8080/app/login");
+    QTest::newRow("server parsed tolerantly")
+            << QByteArray("[General]\nServer=http://127.0.0.1/a b%zz\n") << true << true
+            << "VantrelNut" << QUrl("http://127.0.0.1/a%20b%25zz");
+    QTest::newRow("bundled console") << QByteArray("[General]\nServer=qrc:/console/index.html\n")
+                                     << true << true << "VantrelNut"
+                                     << QUrl("qrc:/console/index.html");
+}
+
+void tst_StartupSettings::keys()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(bool, showMaximized);
+    QFETCH(bool, noContextMenu);
+    QFETCH(QString, applicationName);
+    QFETCH(QUrl, server);
+
+    const QSettings settings(writeIni(m_folder, ini), QSettings::IniFormat);
+    const StartupSettings startup = StartupSettings::read(settings, defaultServer);
+    QCOMPARE(startup.showMaximized, showMaximized);
+    QCOMPARE(startup.noContextMenu, noContextMenu);
+    QCOMPARE(startup.applicationName, applicationName);
+    QCOMPARE(startup.server, server);
+}
+
+void tst_StartupSettings::enableHighDpi_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<bool>("enabled");
+
+    QTest::newRow("absent") << QByteArray() << true;
+    QTest::newRow("1") << QByteArray("[General]\nEnableHighDpi=1\n") << true;
+    QTest::newRow("quoted 1") << QByteArray("[General]\nEnableHighDpi=\"1\"\n") << true;
+    QTest::newRow("0") << QByteArray("[General]\nEnableHighDpi=0\n") << false;
+    QTest::newRow("true") << QByteArray("[General]\nEnableHighDpi=true\n") << false;
+    QTest::newRow("empty") << QByteArray("[General]\nEnableHighDpi=\n") << false;
+}
+
+void tst_StartupSettings::enableHighDpi()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(bool, enabled);
+
+    const QSettings settings(writeIni(m_folder, ini), QSettings::IniFormat);
+    QCOMPARE(StartupSettings::enableHighDpi(settings), enabled);
+}
+
+void tst_StartupSettings::readingWritesNothing()
+{
+    const QString fileName = writeIni(m_folder, QByteArray());
+    QFile::remove(fileName);
+    {
+        QSettings settings(fileName, QSettings::IniFormat);
+        StartupSettings::read(settings, defaultServer);
+        StartupSettings::enableHighDpi(settings);
+    }
+    QVERIFY(!QFile::exists(fileName));
+}
+
+QTEST_GUILESS_MAIN(tst_StartupSettings)
+#include "tst_startupsettings.moc"
