@@ -12,6 +12,16 @@ const slots = [
     { name: "getIni", args: [{ label: "key", type: "text", value: "Hello" }] },
     { name: "setIni", args: [{ label: "key", type: "text", value: "Hello" },
                              { label: "value", type: "text", value: "World" }] },
+    { name: "doCalibrate", args: [] },
+    { name: "doCalibrateNow", args: [] },
+    { name: "doOneScan", args: [] },
+    { name: "doOneScanNow", args: [] },
+    { name: "doOpen", args: [{ label: "url", type: "text", value: "http://127.0.0.1:8000/report.pdf" }] },
+    { name: "doDownloadReport", args: [{ label: "url", type: "text", value: "http://127.0.0.1:8000/report.pdf" },
+                                       { label: "openWhenDone", type: "checkbox", value: false }] },
+    { name: "doDownloadSaveReport", args: [{ label: "url", type: "text", value: "http://127.0.0.1:8000/report.pdf" },
+                                           { label: "fileName", type: "text", value: "report.pdf" },
+                                           { label: "openWhenDone", type: "checkbox", value: false }] },
 ];
 
 function log(text) {
@@ -60,6 +70,16 @@ function addRow(bridge, slot) {
     document.querySelector("#slots tbody").append(row);
 }
 
+// "?autorun=slot,slot" calls those slots once, with their default arguments.
+function autorun() {
+    const names = new URLSearchParams(location.search).get("autorun");
+    for (const name of names ? names.split(",") : []) {
+        const button = document.querySelector("#slot-" + name + " button");
+        if (button)
+            button.click();
+    }
+}
+
 window.addEventListener("load", () => {
     const status = document.getElementById("status");
     if (typeof qt === "undefined" || !qt.webChannelTransport) {
@@ -72,5 +92,6 @@ window.addEventListener("load", () => {
             addRow(bridge, slot);
         status.textContent = "Connected to vizEveDivuzaviz.";
         status.classList.add("ready");
+        autorun();
     });
 });
