@@ -3,6 +3,7 @@
 #include "settingsstore.h"
 
 #include <QDebug>
+#include <QUrl>
 
 Object::Object()
     : m_defaultServerAddress(QStringLiteral(DEFAULT_SERVER_URL))
@@ -50,4 +51,39 @@ QString Object::setIni(const QString &key, const QString &value)
 {
     SettingsStore().setValue(key, value);
     return QStringLiteral("ok");
+}
+
+QString Object::doCalibrate()
+{
+    return QString::fromUtf8(m_deviceLink.doCalibrate());
+}
+
+QString Object::doCalibrateNow()
+{
+    return QString::fromUtf8(m_deviceLink.doCalibrateNow());
+}
+
+QString Object::doOneScan()
+{
+    return QString::fromUtf8(m_deviceLink.doOneScan());
+}
+
+QString Object::doOneScanNow()
+{
+    return QString::fromUtf8(m_deviceLink.doOneScanNow());
+}
+
+QString Object::doOpen(const QString &url)
+{
+    return m_downloadManager.openReport(QUrl(url, QUrl::TolerantMode));
+}
+
+QString Object::doDownloadReport(const QString &url, bool openWhenDone)
+{
+    return m_downloadManager.saveReportAs(QUrl(url, QUrl::TolerantMode), openWhenDone);
+}
+
+QString Object::doDownloadSaveReport(const QString &url, const QString &fileName, bool openWhenDone)
+{
+    return m_downloadManager.downloadToFile(QUrl(url, QUrl::TolerantMode), fileName, openWhenDone);
 }

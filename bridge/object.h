@@ -2,6 +2,7 @@
 #define OBJECT_H
 
 #include "devicelink.h"
+#include "downloadmanager.h"
 
 #include <QObject>
 #include <QString>
@@ -38,11 +39,26 @@ public slots:
     QString getIni(const QString &);
     // Called from the page: stores a setting; always "ok".
     QString setIni(const QString &, const QString &);
+    // Called from the page: connects, waits for the button, calibrates; a status word.
+    QString doCalibrate();
+    // Called from the page: calibrates at once; "DONE" or "ERROR".
+    QString doCalibrateNow();
+    // Called from the page: waits for the button, measures; the density line.
+    QString doOneScan();
+    // Called from the page: measures at once; the density line.
+    QString doOneScanNow();
+    // Called from the page: fetches the report into the temporary folder and opens it.
+    QString doOpen(const QString &);
+    // Called from the page: asks where to save the report, fetches it there, opens it if asked.
+    QString doDownloadReport(const QString &, bool);
+    // Called from the page: fetches the report into the given file, opens it if asked.
+    QString doDownloadSaveReport(const QString &, const QString &, bool);
 
 private:
     const QString m_defaultServerAddress;
     const QString m_settingsFileName;
     DeviceLink m_deviceLink;
+    DownloadManager m_downloadManager;
 };
 
 #endif // OBJECT_H

@@ -10,7 +10,7 @@ class SettingsStore : public QSettings
 public:
     SettingsStore()
         : QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantrel"),
-                    QStringLiteral("Mird"))
+                QStringLiteral("Mird"))
     {
     }
 };

@@ -1,8 +1,23 @@
 #include "devicelink.h"
 
+#include "densityline.h"
+
 #include <QDebug>
 
+#include <cstdio>
 #include <string>
+
+namespace {
+
+// Progress is flushed at once: the calling slot blocks, and whoever watches
+// the output should see the calibration start while it runs.
+void printProgress(const char *format, const char *sdkText)
+{
+    std::printf(format, sdkText ? sdkText : "");
+    std::fflush(stdout);
+}
+
+} // namespace
 
 DeviceLink::DeviceLink()
 {
@@ -70,10 +85,10 @@ QByteArray DeviceLink::getDeviceInfo() const
         const char *label;
         const char *key;
     } lines[] = {
-        {"\nSERIAL_NUMBER:               ", "SerialNumber"},
-        {"\nMEASUREMENT_MODE:            ", "MeasurementMode"},
-        {"\nLAST_ERROR:                  ", "LastError"},
-        {"\nAVAILABLE_MEASUREMENT_MODES: ", "AvailableMeasurementModes"},
+            {"\nSERIAL_NUMBER:               ", "SerialNumber"},
+            {"\nMEASUREMENT_MODE:            ", "MeasurementMode"},
+            {"\nLAST_ERROR:                  ", "LastError"},
+            {"\nAVAILABLE_MEASUREMENT_MODES: ", "AvailableMeasurementModes"},
     };
     QByteArray info;
     for (const auto &line : lines) {
@@ -81,4 +96,65 @@ QByteArray DeviceLink::getDeviceInfo() const
         info += I1_GetOptionD(m_device, line.key); // a null answer appends nothing
     }
     return info;
+}
+
+QByteArray DeviceLink::doCalibrate()
+{
+    qDebug() << "test is connected";
+    if (!connect())
+        return QByteArrayLiteral("NOT_CONNECTED");
+    if (!waitForButton())
+        return QByteArrayLiteral("NOT_PRESSED");
+    return calibrate();
+}
+
+QByteArray DeviceLink::doCalibrateNow()
+{
+    qDebug() << "Calibrating";
+    return calibrate();
+}
+
+QByteArray DeviceLink::doOneScan()
+{
+    waitForButton(); // after a time-out the scan measures all the same
+    return measureDensities();
+}
+
+QByteArray DeviceLink::doOneScanNow()
+{
+    return measureDensities();
+}
+
+void DeviceLink::setButtonWaitTiming(std::chrono::milliseconds interval, int pollLimit)
+{
+    m_buttonInterval = interval;
+    m_buttonPollLimit = pollLimit;
+}
+
+bool DeviceLink::waitForButton() const
+{
+    return ButtonWait(m_buttonInterval, m_buttonPollLimit).waitForPress();
+}
+
+QByteArray DeviceLink::calibrate()
+{
+    I1_SetOption(m_device, "MeasurementMode", "ReflectanceSpot");
+    I1_SetOption(m_device, "Colorimetric.DensityFilterMode", "Auto");
+    I1_SetOption(m_device, "Colorimetric.WhiteBase", "Absolute");
+    printProgress("Calibrating '%s' ...", I1_GetOptionD(m_device, "MeasurementMode"));
+
+    if (I1_Calibrate(m_device) == 0)
+        return QByteArrayLiteral("DONE");
+    printProgress("\n FAIL (last error: %s)", I1_GetOptionD(m_device, "LastError"));
+    return QByteArrayLiteral("ERROR");
+}
+
+QByteArray DeviceLink::measureDensities()
+{
+    // The SDK writes nothing for a missing or closed device: zeros then.
+    float densities[4] = {};
+    int32_t densityIndex = 0;
+    I1_TriggerMeasurement(m_device);
+    I1_GetDensities(m_device, densities, &densityIndex, 0);
+    return densityLine(densities);
 }

@@ -1,10 +1,13 @@
 #ifndef DEVICELINK_H
 #define DEVICELINK_H
 
+#include "buttonwait.h"
 #include "i1sdk.h"
 
 #include <QByteArray>
 #include <QString>
+
+#include <chrono>
 
 // The application's one connection to the instrument: the handle of the
 // instrument in use and the operations behind the page's instrument slots.
@@ -35,10 +38,30 @@ public:
     // Four lines: a line feed, a label padded to 30 characters, the answer.
     QByteArray getDeviceInfo() const;
 
+    // Connects, waits for the button and calibrates: "DONE", "ERROR",
+    // "NOT_PRESSED" or "NOT_CONNECTED". Progress goes to standard output.
+    QByteArray doCalibrate();
+    // Calibrates the held instrument at once: "DONE" or "ERROR".
+    QByteArray doCalibrateNow();
+    // Waits for the button, then measures whether it was pressed or not;
+    // the density line.
+    QByteArray doOneScan();
+    // Measures the held instrument at once; the density line.
+    QByteArray doOneScanNow();
+
+    // Tests shorten the button wait; the application keeps the defaults.
+    void setButtonWaitTiming(std::chrono::milliseconds interval, int pollLimit);
+
     I1_DeviceHandle handle() const { return m_device; }
 
 private:
+    bool waitForButton() const;
+    QByteArray calibrate();
+    QByteArray measureDensities();
+
     I1_DeviceHandle m_device = nullptr;
+    std::chrono::milliseconds m_buttonInterval = ButtonWait::DefaultInterval;
+    int m_buttonPollLimit = ButtonWait::DefaultPollLimit;
 };
 
 #endif // DEVICELINK_H

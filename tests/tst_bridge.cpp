@@ -81,14 +81,18 @@ void tst_Bridge::slotTable_data()
     QTest::addColumn<int>("returnType");
 
     const QList<std::tuple<QByteArray, int>> table = {
-        {"isConnected()", QMetaType::Bool},
-        {"Connected()", QMetaType::Bool},
-        {"Disconnect()", QMetaType::Bool},
-        {"getDeviceID()", QMetaType::QString},
-        {"getDeviceInfo()", QMetaType::QString},
-        {"getOption(QString)", QMetaType::QString},
-        {"getIni(QString)", QMetaType::QString},
-        {"setIni(QString,QString)", QMetaType::QString},
+            {"isConnected()", QMetaType::Bool},
+            {"Connected()", QMetaType::Bool},
+            {"Disconnect()", QMetaType::Bool},
+            {"getDeviceID()", QMetaType::QString},
+            {"getDeviceInfo()", QMetaType::QString},
+            {"getOption(QString)", QMetaType::QString},
+            {"getIni(QString)", QMetaType::QString},
+            {"setIni(QString,QString)", QMetaType::QString},
+            {"doCalibrate()", QMetaType::QString},
+            {"doCalibrateNow()", QMetaType::QString},
+            {"doOneScan()", QMetaType::QString},
+            {"doOneScanNow()", QMetaType::QString},
     };
     for (int i = 0; i < table.size(); ++i) {
         const auto &[signature, type] = table.at(i);
@@ -113,12 +117,13 @@ void tst_Bridge::slotTable()
 
     // The page finds the slot by name under the same index.
     const QJsonArray methods = m_transport.initialize()
-                                       .value(bridgeName).toObject()
-                                       .value(QStringLiteral("methods")).toArray();
+                                       .value(bridgeName)
+                                       .toObject()
+                                       .value(QStringLiteral("methods"))
+                                       .toArray();
     const QString name = QString::fromLatin1(method.name());
-    const auto entry = std::find_if(methods.begin(), methods.end(), [&](const QJsonValue &value) {
-        return value.toArray().at(0).toString() == name;
-    });
+    const auto entry = std::find_if(methods.begin(), methods.end(),
+            [&](const QJsonValue &value) { return value.toArray().at(0).toString() == name; });
     QVERIFY(entry != methods.end());
     QCOMPARE(entry->toArray().at(1).toInt(), meta->methodOffset() + index);
 }
@@ -128,7 +133,7 @@ void tst_Bridge::metaObjectHasOnlyTheSlots()
     const QMetaObject *meta = m_bridge->metaObject();
     QCOMPARE(meta->className(), "Object");
     QCOMPARE(meta->superClass(), &QObject::staticMetaObject);
-    QCOMPARE(meta->methodCount() - meta->methodOffset(), 8);
+    QCOMPARE(meta->methodCount() - meta->methodOffset(), 15);
     QCOMPARE(meta->propertyCount(), meta->propertyOffset());
     QCOMPARE(meta->classInfoCount(), 0);
     QCOMPARE(meta->constructorCount(), 0);
@@ -151,14 +156,20 @@ void tst_Bridge::callsThroughChannel_data()
                                << QJsonValue("ReflectanceSpot");
     QTest::newRow("getOption UTF-8 answer")
             << QByteArray("getOption") << QJsonArray {"Note"} << QJsonValue("Gr\u00fcn \u20ac");
-    QTest::newRow("getOption unknown key") << QByteArray("getOption") << QJsonArray {"Nope"}
-                                           << QJsonValue("");
-    QTest::newRow("getIni absent") << QByteArray("getIni") << QJsonArray {"Absent"} << QJsonValue("KO");
-    QTest::newRow("setIni") << QByteArray("setIni") << QJsonArray {"Key", "Value"} << QJsonValue("ok");
+    QTest::newRow("getOption unknown key")
+            << QByteArray("getOption") << QJsonArray {"Nope"} << QJsonValue("");
+    QTest::newRow("getIni absent")
+            << QByteArray("getIni") << QJsonArray {"Absent"} << QJsonValue("KO");
+    QTest::newRow("setIni") << QByteArray("setIni") << QJsonArray {"Key", "Value"}
+                            << QJsonValue("ok");
     // qwebchannel.js passes JSON numbers and booleans as they are; the channel
     // converts them to the slot's text parameters.
-    QTest::newRow("setIni number") << QByteArray("setIni") << QJsonArray {"Key", 42} << QJsonValue("ok");
-    QTest::newRow("getIni number key") << QByteArray("getIni") << QJsonArray {7} << QJsonValue("KO");
+    QTest::newRow("setIni number")
+            << QByteArray("setIni") << QJsonArray {"Key", 42} << QJsonValue("ok");
+    QTest::newRow("getIni number key")
+            << QByteArray("getIni") << QJsonArray {7} << QJsonValue("KO");
+    QTest::newRow("doOneScanNow") << QByteArray("doOneScanNow") << QJsonArray()
+                                  << QJsonValue("1.420000|1.380000|1.050000|0.910000");
 }
 
 void tst_Bridge::callsThroughChannel()
@@ -189,8 +200,9 @@ void tst_Bridge::noInstrumentAnswersInBand()
 
 void tst_Bridge::deviceInfoIsLoggedAndReturned()
 {
-    I1Sim_Configure("I1SIM_OPTIONS", "SerialNumber=1234567;MeasurementMode=;LastError=;"
-                                     "AvailableMeasurementModes=");
+    I1Sim_Configure("I1SIM_OPTIONS",
+            "SerialNumber=1234567;MeasurementMode=;LastError=;"
+            "AvailableMeasurementModes=");
     QVERIFY(m_bridge->Connected());
     SdkTrace trace;
     DebugLog debugLog;
@@ -208,11 +220,16 @@ void tst_Bridge::settingsRoundTrip_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
 
-    QTest::newRow("plain") << "Server" << "http://127.0.0.1:8080/";
-    QTest::newRow("group key") << "Group/Name" << "grouped";
-    QTest::newRow("non-ASCII") << QStringLiteral("Stra\u00dfe") << QStringLiteral("\u00c4rger \u20ac");
-    QTest::newRow("empty value") << "Empty" << "";
-    QTest::newRow("spaces and separators") << "Spaced key" << " a;b=c, d ";
+    QTest::newRow("plain") << "Server"
+                           << "http://127.0.0.1:8080/";
+    QTest::newRow("group key") << "Group/Name"
+                               << "grouped";
+    QTest::newRow("non-ASCII") << QStringLiteral("Stra\u00dfe")
+                               << QStringLiteral("\u00c4rger \u20ac");
+    QTest::newRow("empty value") << "Empty"
+                                 << "";
+    QTest::newRow("spaces and separators") << "Spaced key"
+                                           << " a;b=c, d ";
 }
 
 void tst_Bridge::settingsRoundTrip()

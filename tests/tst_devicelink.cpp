@@ -46,10 +46,12 @@ void tst_DeviceLink::connectsToFirstListedInstrument_data()
     QTest::newRow("none") << QByteArray("0") << QStringList {"No device connected"}
                           << QByteArrayList {"I1_CloseDevice null", "I1_GetDevices"} << false;
     QTest::newRow("one") << QByteArray("1") << QStringList {"Number of connected devices:  1"}
-                         << QByteArrayList {"I1_CloseDevice null", "I1_GetDevices", "I1_OpenDevice dev1"}
+                         << QByteArrayList {"I1_CloseDevice null", "I1_GetDevices",
+                                    "I1_OpenDevice dev1"}
                          << true;
     QTest::newRow("two") << QByteArray("2") << QStringList {"Number of connected devices:  2"}
-                         << QByteArrayList {"I1_CloseDevice null", "I1_GetDevices", "I1_OpenDevice dev1"}
+                         << QByteArrayList {"I1_CloseDevice null", "I1_GetDevices",
+                                    "I1_OpenDevice dev1"}
                          << true;
 }
 
@@ -112,7 +114,7 @@ void tst_DeviceLink::nullDeviceListCountsAsNoDevice()
     QCOMPARE(link.handle(), nullptr);
     QVERIFY(!link.isConnected());
     QCOMPARE(debugLog.lines(),
-             (QStringList {"No device connected", "test is connected", "No device connected"}));
+            (QStringList {"No device connected", "test is connected", "No device connected"}));
     QVERIFY(!trace.lines().contains("I1_OpenDevice dev1"));
 }
 
@@ -134,11 +136,11 @@ void tst_DeviceLink::disconnectClosesAndResets_data()
     QTest::newRow("no instrument")
             << QByteArray("0") << QStringList {"No device connected", "Disconnect"}
             << QByteArrayList {"I1_CloseDevice null", "I1_GetDevices",
-                               "I1_SetGlobalOption \"Reset\" \"All\""};
+                       "I1_SetGlobalOption \"Reset\" \"All\""};
     QTest::newRow("one instrument")
             << QByteArray("1") << QStringList {"Number of connected devices:  1", "Disconnect"}
             << QByteArrayList {"I1_GetDevices", "I1_OpenDevice dev1", "I1_CloseDevice dev1",
-                               "I1_SetGlobalOption \"Reset\" \"All\""};
+                       "I1_SetGlobalOption \"Reset\" \"All\""};
 }
 
 void tst_DeviceLink::disconnectClosesAndResets()
@@ -167,8 +169,9 @@ void tst_DeviceLink::optionQueriesAfterDisconnectUseClosedHandle()
     QCOMPARE(link.handle(), opened);
     QCOMPARE(link.getDeviceID(), nullptr); // the simulator answers a closed handle with null
     QCOMPARE(link.getOption("LastError"), nullptr);
-    QCOMPARE(trace.lines(), (QByteArrayList {"I1_GetOptionD dev1 \"SerialNumber\"",
-                                             "I1_GetOptionD dev1 \"LastError\""}));
+    QCOMPARE(trace.lines(),
+            (QByteArrayList {
+                    "I1_GetOptionD dev1 \"SerialNumber\"", "I1_GetOptionD dev1 \"LastError\""}));
 }
 
 void tst_DeviceLink::isConnectedAfterDisconnectReopens()
@@ -184,26 +187,26 @@ void tst_DeviceLink::deviceInfoText_data()
     QTest::addColumn<QByteArray>("options");
     QTest::addColumn<QByteArray>("expected");
 
-    QTest::newRow("serial only")
-            << QByteArray("SerialNumber=1234567;MeasurementMode=;LastError=;AvailableMeasurementModes=")
-            << QByteArray("\nSERIAL_NUMBER:               1234567"
-                          "\nMEASUREMENT_MODE:            "
-                          "\nLAST_ERROR:                  "
-                          "\nAVAILABLE_MEASUREMENT_MODES: ");
-    QTest::newRow("all answered")
-            << QByteArray("SerialNumber=SN 42;MeasurementMode=ReflectanceSpot;LastError=Lamp failure;"
-                          "AvailableMeasurementModes=ReflectanceSpot;EmissionSpot")
-            << QByteArray("\nSERIAL_NUMBER:               SN 42"
-                          "\nMEASUREMENT_MODE:            ReflectanceSpot"
-                          "\nLAST_ERROR:                  Lamp failure"
-                          "\nAVAILABLE_MEASUREMENT_MODES: ReflectanceSpot");
+    QTest::newRow("serial only") << QByteArray(
+            "SerialNumber=1234567;MeasurementMode=;LastError=;AvailableMeasurementModes=")
+                                 << QByteArray("\nSERIAL_NUMBER:               1234567"
+                                               "\nMEASUREMENT_MODE:            "
+                                               "\nLAST_ERROR:                  "
+                                               "\nAVAILABLE_MEASUREMENT_MODES: ");
+    QTest::newRow("all answered") << QByteArray(
+            "SerialNumber=SN 42;MeasurementMode=ReflectanceSpot;LastError=Lamp failure;"
+            "AvailableMeasurementModes=ReflectanceSpot;EmissionSpot")
+                                  << QByteArray("\nSERIAL_NUMBER:               SN 42"
+                                                "\nMEASUREMENT_MODE:            ReflectanceSpot"
+                                                "\nLAST_ERROR:                  Lamp failure"
+                                                "\nAVAILABLE_MEASUREMENT_MODES: ReflectanceSpot");
     // A key without a value makes the SDK answer null: rendered as empty text.
-    QTest::newRow("null answers")
-            << QByteArray("SerialNumber;MeasurementMode=M;LastError;AvailableMeasurementModes=A")
-            << QByteArray("\nSERIAL_NUMBER:               "
-                          "\nMEASUREMENT_MODE:            M"
-                          "\nLAST_ERROR:                  "
-                          "\nAVAILABLE_MEASUREMENT_MODES: A");
+    QTest::newRow("null answers") << QByteArray(
+            "SerialNumber;MeasurementMode=M;LastError;AvailableMeasurementModes=A")
+                                  << QByteArray("\nSERIAL_NUMBER:               "
+                                                "\nMEASUREMENT_MODE:            M"
+                                                "\nLAST_ERROR:                  "
+                                                "\nAVAILABLE_MEASUREMENT_MODES: A");
 }
 
 void tst_DeviceLink::deviceInfoText()

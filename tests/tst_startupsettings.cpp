@@ -27,7 +27,7 @@ const QString defaultServer = QStringLiteral("https://default.example/vantrelmir
 QString writeIni(const QTemporaryDir &folder, const QByteArray &contents)
 {
     const QString fileName = folder.filePath(QString::fromUtf8(QTest::currentTestFunction()) + '-'
-                                             + QString::fromUtf8(QTest::currentDataTag()) + ".ini");
+            + QString::fromUtf8(QTest::currentDataTag()) + ".ini");
     QFile file(fileName);
     file.open(QIODevice::WriteOnly | QIODevice::Truncate);
     file.write(contents);
@@ -44,9 +44,8 @@ void tst_StartupSettings::keys_data()
     QTest::addColumn<QUrl>("server");
 
     QTest::newRow("no file") << QByteArray() << true << true << "VantrelNut" << QUrl(defaultServer);
-    QTest::newRow("explicit defaults")
-            << QByteArray("[General]\nShowMaximized=1\nContextMenu=0\n") << true << true
-            << "VantrelNut" << QUrl(defaultServer);
+    QTest::newRow("explicit defaults") << QByteArray("[General]\nShowMaximized=1\nContextMenu=0\n")
+                                       << true << true << "VantrelNut" << QUrl(defaultServer);
     QTest::newRow("normal window") << QByteArray("[General]\nShowMaximized=0\n") << false << true
                                    << "VantrelNut" << QUrl(defaultServer);
     QTest::newRow("true is not 1") << QByteArray("[General]\nShowMaximized=true\n") << false << true
@@ -61,9 +60,9 @@ void tst_StartupSettings::keys_data()
     QTest::newRow("server parsed tolerantly")
             << QByteArray("[General]\nServer=http://127.0.0.1/a b%zz\n") << true << true
             << "VantrelNut" << QUrl("http://127.0.0.1/a%20b%25zz");
-    QTest::newRow("bundled console") << QByteArray("[General]\nServer=qrc:/console/index.html\n")
-                                     << true << true << "VantrelNut"
-                                     << QUrl("qrc:/console/index.html");
+    QTest::newRow("bundled console")
+            << QByteArray("[General]\nServer=qrc:/console/index.html\n") << true << true
+            << "VantrelNut" << QUrl("qrc:/console/index.html");
 }
 
 void tst_StartupSettings::keys()

@@ -7,8 +7,14 @@
 namespace i1sim {
 
 const char *const Configuration::variableNames[] = {
-    "I1SIM_DEVICES",   "I1SIM_SERIAL",   "I1SIM_OPTIONS", "I1SIM_CALIBRATE",
-    "I1SIM_DENSITIES", "I1SIM_PRESS_MS", "I1SIM_TRACE",   "I1SIM_FAULT",
+        "I1SIM_DEVICES",
+        "I1SIM_SERIAL",
+        "I1SIM_OPTIONS",
+        "I1SIM_CALIBRATE",
+        "I1SIM_DENSITIES",
+        "I1SIM_PRESS_MS",
+        "I1SIM_TRACE",
+        "I1SIM_FAULT",
 };
 
 namespace {
@@ -74,11 +80,22 @@ void Configuration::set(const std::string &variable, const char *value)
         if (count == parsed.size())
             densities = parsed;
     } else if (variable == "I1SIM_PRESS_MS") {
-        if (value && std::string(value) == "never")
-            pressDelayMs.reset();
-        else
-            pressDelayMs = value ? parseInt(value).value_or(*defaults.pressDelayMs)
-                                 : *defaults.pressDelayMs;
+        pressDelaysMs = defaults.pressDelaysMs;
+        if (value && std::string(value) == "never") {
+            pressDelaysMs.clear();
+        } else if (value) {
+            std::istringstream list(value);
+            std::vector<int> parsed;
+            std::string item;
+            while (std::getline(list, item, ',')) {
+                const auto delay = parseInt(item);
+                if (!delay)
+                    return;
+                parsed.push_back(*delay);
+            }
+            if (!parsed.empty())
+                pressDelaysMs = parsed;
+        }
     } else if (variable == "I1SIM_TRACE") {
         traceFile = value ? value : "";
     } else if (variable == "I1SIM_FAULT") {

@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace i1sim {
 
@@ -18,9 +19,9 @@ struct Configuration
     std::map<std::string, std::optional<std::string>> options;
     bool calibrationFails = false;
     std::array<float, 4> densities = {1.42f, 1.38f, 1.05f, 0.91f};
-    // Milliseconds from registering a handler to the simulated button press;
-    // empty for no press.
-    std::optional<int> pressDelayMs = 1500;
+    // Milliseconds from registering a handler to each simulated button press
+    // ("0,0" presses twice at once); empty for no press.
+    std::vector<int> pressDelaysMs = {1500};
     std::string traceFile;
     // The device list is answered as null while its count is above 0.
     bool nullDeviceList = false;

@@ -46,8 +46,8 @@ I1_ResultType I1_TriggerMeasurement(I1_DeviceHandle device)
     return Simulator::instance().triggerMeasurement(device);
 }
 
-I1_ResultType I1_GetDensities(I1_DeviceHandle device, float densities[4], int32_t *densityIndex,
-                              int32_t sampleIndex)
+I1_ResultType I1_GetDensities(
+        I1_DeviceHandle device, float densities[4], int32_t *densityIndex, int32_t sampleIndex)
 {
     return Simulator::instance().getDensities(device, densities, densityIndex, sampleIndex);
 }

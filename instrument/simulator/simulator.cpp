@@ -40,7 +40,7 @@ Simulator::Simulator()
 Simulator::Device *Simulator::attached(I1_DeviceHandle handle)
 {
     const auto found = std::find_if(m_devices.begin(), m_devices.end(),
-                                    [handle](const auto &device) { return device.get() == handle; });
+            [handle](const auto &device) { return device.get() == handle; });
     if (found == m_devices.end() || (*found)->number > m_configuration.deviceCount)
         return nullptr;
     return found->get();
@@ -67,8 +67,9 @@ void Simulator::openTrace()
 {
     if (m_trace)
         std::fclose(m_trace);
-    m_trace = m_configuration.traceFile.empty() ? nullptr
-                                                : std::fopen(m_configuration.traceFile.c_str(), "a");
+    m_trace = m_configuration.traceFile.empty()
+            ? nullptr
+            : std::fopen(m_configuration.traceFile.c_str(), "a");
 }
 
 void Simulator::trace(const std::string &line)
@@ -80,21 +81,24 @@ void Simulator::trace(const std::string &line)
     std::fflush(m_trace);
 }
 
-std::optional<std::string> Simulator::optionValue(const Device &device, const std::string &key) const
+std::optional<std::string> Simulator::optionValue(
+        const Device &device, const std::string &key) const
 {
     if (const auto set = device.setOptions.find(key); set != device.setOptions.end())
         return set->second;
     if (const auto configured = m_configuration.options.find(key);
-        configured != m_configuration.options.end())
+            configured != m_configuration.options.end())
         return configured->second;
     if (key == "SerialNumber") {
-        return device.number == 1 ? m_configuration.serialNumber
-                                  : m_configuration.serialNumber + '-' + std::to_string(device.number);
+        return device.number == 1
+                ? m_configuration.serialNumber
+                : m_configuration.serialNumber + '-' + std::to_string(device.number);
     }
     static const std::map<std::string, std::string> defaults = {
-        {"MeasurementMode", "ReflectanceSpot"},
-        {"LastError", ""},
-        {"AvailableMeasurementModes", "EmissionSpot;ReflectanceSpot;ReflectanceScan;AmbientLightSpot"},
+            {"MeasurementMode", "ReflectanceSpot"},
+            {"LastError", ""},
+            {"AvailableMeasurementModes",
+                    "EmissionSpot;ReflectanceSpot;ReflectanceScan;AmbientLightSpot"},
     };
     if (const auto known = defaults.find(key); known != defaults.end())
         return known->second;
@@ -115,7 +119,8 @@ I1_ResultType Simulator::getDevices(I1_DeviceHandle **devices, uint32_t *count)
     for (int i = 0; i < m_configuration.deviceCount; ++i)
         m_deviceList.push_back(m_devices[i].get());
     *count = uint32_t(m_deviceList.size());
-    *devices = m_deviceList.empty() || m_configuration.nullDeviceList ? nullptr : m_deviceList.data();
+    *devices = m_deviceList.empty() || m_configuration.nullDeviceList ? nullptr
+                                                                      : m_deviceList.data();
     return Success;
 }
 
@@ -214,8 +219,8 @@ I1_ResultType Simulator::triggerMeasurement(I1_DeviceHandle handle)
     return Success;
 }
 
-I1_ResultType Simulator::getDensities(I1_DeviceHandle handle, float densities[4],
-                                      int32_t *densityIndex, int32_t sampleIndex)
+I1_ResultType Simulator::getDensities(
+        I1_DeviceHandle handle, float densities[4], int32_t *densityIndex, int32_t sampleIndex)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     trace("I1_GetDensities " + handleName(handle) + ' ' + std::to_string(sampleIndex));
@@ -234,13 +239,13 @@ I1_ResultType Simulator::getDensities(I1_DeviceHandle handle, float densities[4]
 
 I1_ResultType Simulator::registerDeviceEventHandler(I1_DeviceEventHandler handler, void *context)
 {
-    std::optional<int> pressDelayMs;
+    std::vector<int> pressDelaysMs;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         trace(std::string("I1_RegisterDeviceEventHandler ") + (handler ? "handler" : "null"));
         m_handler = handler;
         m_handlerContext = handler ? context : nullptr;
-        pressDelayMs = m_configuration.pressDelayMs;
+        pressDelaysMs = m_configuration.pressDelaysMs;
     }
     m_events.clearAutomatic();
     if (!handler) {
@@ -249,10 +254,12 @@ I1_ResultType Simulator::registerDeviceEventHandler(I1_DeviceEventHandler handle
         std::lock_guard<std::mutex> delivering(m_deliveryMutex);
         return Success;
     }
-    if (pressDelayMs == 0)
-        m_events.deliverAndWait(1); // the button is already down when the handler arrives
-    else if (pressDelayMs)
-        m_events.schedule(1, std::chrono::milliseconds(*pressDelayMs), true);
+    for (const int delayMs : pressDelaysMs) {
+        if (delayMs == 0)
+            m_events.deliverAndWait(1); // the button is already down when the handler arrives
+        else
+            m_events.schedule(1, std::chrono::milliseconds(delayMs), true);
+    }
     return Success;
 }
 

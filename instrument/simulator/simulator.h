@@ -31,8 +31,8 @@ public:
     I1_ResultType setOption(I1_DeviceHandle device, const char *key, const char *value);
     I1_ResultType calibrate(I1_DeviceHandle device);
     I1_ResultType triggerMeasurement(I1_DeviceHandle device);
-    I1_ResultType getDensities(I1_DeviceHandle device, float densities[4], int32_t *densityIndex,
-                               int32_t sampleIndex);
+    I1_ResultType getDensities(
+            I1_DeviceHandle device, float densities[4], int32_t *densityIndex, int32_t sampleIndex);
     I1_ResultType registerDeviceEventHandler(I1_DeviceEventHandler handler, void *context);
 
     void configure(const char *variable, const char *value);

@@ -14,6 +14,7 @@ import urllib.parse
 from pathlib import Path
 
 from Xlib import X, display as xdisplay, error as xerror, protocol
+from Xlib.ext import xtest
 
 EXECUTABLE = os.environ.get("VANTRELNUT", "build/bin/vantrelnut")
 HERE = Path(__file__).resolve().parent
@@ -158,6 +159,37 @@ class App:
             reader.join(5)
         self.process.stdout.close()
         self.process.stderr.close()
+
+    def right_click_shows_menu(self, wait=2.0):
+        """Right-clicks the middle of the window; true when a popup menu of the
+        application's appears."""
+        connection, window = self.window()
+        geometry = window.get_geometry()
+        origin = window.translate_coords(connection.screen().root, 0, 0)
+        x, y = -origin.x + geometry.width // 2, -origin.y + geometry.height // 2
+        xtest.fake_input(connection, X.MotionNotify, x=x, y=y)
+        xtest.fake_input(connection, X.ButtonPress, 3)
+        xtest.fake_input(connection, X.ButtonRelease, 3)
+        connection.sync()
+        window_type = connection.intern_atom("_NET_WM_WINDOW_TYPE")
+        popup_menu = connection.intern_atom("_NET_WM_WINDOW_TYPE_POPUP_MENU")
+        deadline = time.monotonic() + wait
+        shown = False
+        while not shown and time.monotonic() < deadline:
+            try:
+                shown = any(
+                    w.get_attributes().map_state == X.IsViewable
+                    and popup_menu in getattr(w.get_full_property(window_type, X.AnyPropertyType), "value", [])
+                    for w in _all_windows(connection.screen().root))
+            except xerror.XError:
+                pass
+            time.sleep(0.05)
+        if shown:
+            xtest.fake_input(connection, X.KeyPress, connection.keysym_to_keycode(0xff1b))  # Escape
+            xtest.fake_input(connection, X.KeyRelease, connection.keysym_to_keycode(0xff1b))
+            connection.sync()
+        connection.close()
+        return shown
 
     def trace_lines(self):
         return self.trace.read_text().splitlines() if self.trace.exists() else []

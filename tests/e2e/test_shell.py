@@ -88,6 +88,15 @@ class ShellTest(unittest.TestCase):
         self.close(second)
         self.assertEqual(second.settings()["Hello"], "World")
 
+    def test_context_menu_setting(self):
+        for setting, expected in (("0", False), ("1", True)):
+            with self.subTest(ContextMenu=setting):
+                app = self.start({"Server": calls_page(["Connected"]), "ContextMenu": setting},
+                                 name="menu" + setting)
+                app.results()
+                self.assertEqual(app.right_click_shows_menu(), expected)
+                self.close(app)
+
     def test_no_instrument(self):
         app = self.start({"Server": calls_page(["isConnected"], ["getDeviceID"], ["Disconnect"])},
                          {"I1SIM_DEVICES": "0"})

@@ -14,7 +14,7 @@ QJsonObject RecordingTransport::request(QJsonObject message)
     emit messageReceived(message, this);
     for (const QJsonObject &sent : qAsConst(m_sent)) {
         if (sent.value(QStringLiteral("type")).toInt() == Response
-            && sent.value(QStringLiteral("id")).toInt() == id)
+                && sent.value(QStringLiteral("id")).toInt() == id)
             return sent;
     }
     return {};
@@ -25,12 +25,11 @@ QJsonObject RecordingTransport::initialize()
     return request({{QStringLiteral("type"), Init}}).value(QStringLiteral("data")).toObject();
 }
 
-QJsonValue RecordingTransport::invoke(const QString &object, int methodIndex,
-                                      const QJsonArray &arguments)
+QJsonValue RecordingTransport::invoke(
+        const QString &object, int methodIndex, const QJsonArray &arguments)
 {
-    return request({{QStringLiteral("type"), InvokeMethod},
-                    {QStringLiteral("object"), object},
-                    {QStringLiteral("method"), methodIndex},
-                    {QStringLiteral("args"), arguments}})
+    return request(
+            {{QStringLiteral("type"), InvokeMethod}, {QStringLiteral("object"), object},
+                    {QStringLiteral("method"), methodIndex}, {QStringLiteral("args"), arguments}})
             .value(QStringLiteral("data"));
 }

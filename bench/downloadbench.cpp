@@ -1,0 +1,76 @@
+// One report download, timed and measured.
+//
+// Usage: bench_download <url> <file>
+// Fetches <url> into <file> as the page's doDownloadSaveReport does, with
+// openWhenDone set: the file is opened right after it has been committed,
+// and a stand-in for the desktop's file handler takes that as the end.
+// As in the application, the manager is made at start and the request comes
+// a moment later, once the event loop runs (Qt's network layer finishes
+// loading its plugins meanwhile). Prints "<seconds> <peak memory growth in
+// KiB>" as its last line; the growth is the rise of VmHWM (peak resident
+// set) from the request to the end.
+#include "downloadmanager.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTimer>
+#include <QUrl>
+
+#include <cstdio>
+
+namespace {
+
+qint64 peakResidentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+} // namespace
+
+// Ends the run when the downloader opens the saved file.
+class OpenedFile : public QObject
+{
+    Q_OBJECT
+
+public slots:
+    void open(const QUrl &) { QCoreApplication::exit(0); }
+};
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "Usage: %s <url> <file>\n", argv[0]);
+        return 2;
+    }
+    OpenedFile openedFile;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &openedFile, "open");
+    // A failed download is reported on standard error and opens nothing.
+    QTimer::singleShot(600 * 1000, [] { QCoreApplication::exit(1); });
+
+    DownloadManager manager;
+    const QUrl url(QString::fromLocal8Bit(argv[1]), QUrl::TolerantMode);
+    const QString fileName = QString::fromLocal8Bit(argv[2]);
+    qint64 peakBefore = 0;
+    QElapsedTimer timer;
+    QTimer::singleShot(200, [&] {
+        peakBefore = peakResidentKiB();
+        timer.start();
+        manager.downloadToFile(url, fileName, true);
+    });
+    if (app.exec() != 0)
+        return 1;
+    std::printf("%.6f %lld\n", timer.nsecsElapsed() / 1e9, peakResidentKiB() - peakBefore);
+    return 0;
+}
+
+#include "downloadbench.moc"

@@ -1,0 +1,159 @@
+#include "downloadmanager.h"
+
+#include <QDebug>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include <cstdio>
+
+namespace {
+
+// How far Qt's network thread reads ahead of the writing. Without a limit it
+// reads as fast as the network delivers, and a large report piles up in
+// memory whenever writing falls behind; 1 MiB still keeps pace with curl.
+constexpr qint64 readAheadLimit = 1024 * 1024;
+
+int httpStatus(const QNetworkReply *reply)
+{
+    return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+}
+
+// Redirects are not followed; 304 and 306 are not counted among them.
+bool isRedirect(int status)
+{
+    switch (status) {
+    case 301:
+    case 302:
+    case 303:
+    case 305:
+    case 307:
+    case 308:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Whether the body arriving is a report to save. Qt flags every status from
+// 400 on as an error only when the reply finishes, but the status is known
+// as soon as the headers are in, before any of the body.
+bool carriesReport(const QNetworkReply *reply)
+{
+    const int status = httpStatus(reply);
+    return reply->error() == QNetworkReply::NoError && !isRedirect(status) && status < 400;
+}
+
+void reportFailure(const ReportFile &reportFile)
+{
+    const QByteArray fileName = reportFile.fileName().toLocal8Bit();
+    const QByteArray errorText = reportFile.errorString().toLocal8Bit();
+    if (reportFile.failure() == ReportFile::Failure::Open)
+        std::fprintf(stderr, "Could not open %s for writing: %s\n", fileName.constData(),
+                errorText.constData());
+    else
+        std::fprintf(
+                stderr, "Could not write %s: %s\n", fileName.constData(), errorText.constData());
+    std::fflush(stderr);
+}
+
+} // namespace
+
+DownloadManager::DownloadManager()
+{
+    connect(&networkManager, SIGNAL(finished(QNetworkReply *)), this,
+            SLOT(downloadFinished(QNetworkReply *)));
+}
+
+QString DownloadManager::openReport(const QUrl &url)
+{
+    const QString fileName = QStandardPaths::writableLocation(QStandardPaths::TempLocation)
+            + QDir::separator() + urlFileName(url);
+    qDebug() << fileName;
+    return downloadToFile(url, fileName, true);
+}
+
+QString DownloadManager::saveReportAs(const QUrl &url, bool openWhenDone)
+{
+    const QString proposedName = urlFileName(url);
+    qDebug() << proposedName;
+    qDebug() << proposedName;
+    qDebug() << proposedName;
+    const QString fileName = QFileDialog::getSaveFileName(
+            nullptr, tr("Save Report"), proposedName, tr("PDF (*.pdf);; All Files (*)"));
+    if (fileName.isEmpty())
+        return fileName; // cancelled: nothing to fetch
+    return downloadToFile(url, fileName, openWhenDone);
+}
+
+QString DownloadManager::downloadToFile(const QUrl &url, const QString &fileName, bool openWhenDone)
+{
+    targetFileName = fileName;
+    this->openWhenDone = openWhenDone;
+    QNetworkReply *reply = networkManager.get(QNetworkRequest(url));
+    reply->setReadBufferSize(readAheadLimit);
+    reportFiles.emplace(reply, std::make_unique<ReportFile>(fileName, openWhenDone));
+    connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
+        // Aborting finishes the reply at once, so nothing more arrives.
+        if (!saveArrivedData(reply))
+            reply->abort();
+    });
+    return targetFileName;
+}
+
+void DownloadManager::downloadFinished(QNetworkReply *reply)
+{
+    if (reply->isOpen()) // an aborted reply is closed, any other may hold a last piece
+        saveArrivedData(reply);
+    const auto entry = reportFiles.find(reply);
+    const std::unique_ptr<ReportFile> reportFile = std::move(entry->second);
+    reportFiles.erase(entry);
+
+    if (reportFile->failure() != ReportFile::Failure::None) {
+        reportFailure(*reportFile); // also when the reply ended because we aborted it
+    } else if (reply->error() != QNetworkReply::NoError) {
+        std::fprintf(stderr, "Download of %s failed: %s\n",
+                reply->url().toEncoded(QUrl::FullyEncoded).constData(),
+                reply->errorString().toLocal8Bit().constData());
+        std::fflush(stderr);
+    } else if (isRedirect(httpStatus(reply))) {
+        std::fputs("Request was redirected.\n", stderr);
+        std::fflush(stderr);
+    } else if (!reportFile->commit()) {
+        reportFailure(*reportFile);
+    } else {
+        reportSaved(reply, *reportFile);
+    }
+    reply->deleteLater();
+}
+
+QString DownloadManager::urlFileName(const QUrl &url)
+{
+    return QFileInfo(url.path(QUrl::FullyDecoded)).fileName();
+}
+
+// Bodies that are not reports (an error page, a redirect's) are read and
+// dropped too: with the read-ahead limit an unread body would stall its reply.
+bool DownloadManager::saveArrivedData(QNetworkReply *reply)
+{
+    const QByteArray data = reply->readAll();
+    if (!carriesReport(reply) || data.isEmpty())
+        return true;
+    return reportFiles.at(reply)->append(data);
+}
+
+void DownloadManager::reportSaved(const QNetworkReply *reply, const ReportFile &reportFile)
+{
+    std::printf("Download of %s succeeded (saved to %s)\n",
+            reply->url().toEncoded(QUrl::FullyEncoded).constData(),
+            reportFile.fileName().toLocal8Bit().constData());
+    std::fflush(stdout);
+    qDebug() << reportFile.openWhenDone();
+    if (reportFile.openWhenDone())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(reportFile.fileName()));
+}

@@ -1,0 +1,51 @@
+#ifndef DOWNLOADMANAGER_H
+#define DOWNLOADMANAGER_H
+
+#include "reportfile.h"
+
+#include <QNetworkAccessManager>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <unordered_map>
+
+class QNetworkReply;
+class QUrl;
+
+// Fetches reports over HTTP(S) into local files and opens them when asked.
+// Outcomes go to standard output and standard error, never to the caller.
+// Each request saves into the file it was given, however requests overlap;
+// targetFileName and openWhenDone only keep what the last request asked for.
+class DownloadManager : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Needs no application object: the bridge makes it before one exists.
+    DownloadManager();
+
+    // Saves into the temporary folder and opens the file; returns its name.
+    QString openReport(const QUrl &url);
+    // Asks the user where to save; returns the name picked, or the empty
+    // text (and fetches nothing) when the dialog is cancelled.
+    QString saveReportAs(const QUrl &url, bool openWhenDone);
+    // Starts fetching url into fileName and returns fileName at once.
+    QString downloadToFile(const QUrl &url, const QString &fileName, bool openWhenDone);
+
+public slots:
+    void downloadFinished(QNetworkReply *reply);
+
+private:
+    static QString urlFileName(const QUrl &url);
+    bool saveArrivedData(QNetworkReply *reply);
+    void reportSaved(const QNetworkReply *reply, const ReportFile &reportFile);
+
+    QNetworkAccessManager networkManager;
+    QString targetFileName;
+    bool openWhenDone = false;
+    // The file each reply in flight saves into.
+    std::unordered_map<QNetworkReply *, std::unique_ptr<ReportFile>> reportFiles;
+};
+
+#endif // DOWNLOADMANAGER_H

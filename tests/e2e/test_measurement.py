@@ -1,0 +1,61 @@
+"""Calibration and scans from the page of the real application, with the
+simulated instrument pressing its button by itself."""
+
+import unittest
+
+from harness import App, Display, Workspace, calls_page
+
+
+class MeasurementTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.display = Display(window_manager=False)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.display.close()
+
+    def setUp(self):
+        self.workspace = Workspace()
+        self.addCleanup(self.workspace.cleanup)
+
+    def run_calls(self, calls, environment):
+        app = App(self.display, self.workspace.path, {"Server": calls_page(*calls)}, environment)
+        self.addCleanup(app.stop)
+        results = app.results()
+        app.close_window()
+        self.assertEqual(app.wait(), 0)
+        return app, results
+
+    def test_calibrate_and_scan_after_button_press(self):
+        # A desktop that writes decimal commas must still get points.
+        app, results = self.run_calls(
+            [["doCalibrate"], ["doOneScan"], ["doOneScanNow"]],
+            {"I1SIM_PRESS_MS": "300", "I1SIM_DENSITIES": "0.1,1.25,0,-0.05", "LC_ALL": "de_DE.UTF-8"})
+        line = "0.100000|1.250000|0.000000|-0.050000"
+        self.assertEqual(results, [["doCalibrate", "DONE"], ["doOneScan", line], ["doOneScanNow", line]])
+        self.assertEqual(bytes(app.stdout), b"Calibrating 'ReflectanceSpot' ...")
+        self.assertEqual(app.stderr.count("pressed"), 2)
+        trace = app.trace_lines()
+        calibrate = trace.index("I1_Calibrate dev1")
+        self.assertEqual(trace[calibrate - 4:calibrate], [
+            'I1_SetOption dev1 "MeasurementMode" "ReflectanceSpot"',
+            'I1_SetOption dev1 "Colorimetric.DensityFilterMode" "Auto"',
+            'I1_SetOption dev1 "Colorimetric.WhiteBase" "Absolute"',
+            'I1_GetOptionD dev1 "MeasurementMode"'])
+
+    def test_failing_calibration(self):
+        app, results = self.run_calls(
+            [["doCalibrateNow"]], {"I1SIM_CALIBRATE": "fail", "I1SIM_OPTIONS": "LastError=Lamp failure"})
+        self.assertEqual(results, [["doCalibrateNow", "ERROR"]])
+        self.assertEqual(bytes(app.stdout),
+                         b"Calibrating 'ReflectanceSpot' ...\n FAIL (last error: Lamp failure)")
+
+    def test_no_instrument(self):
+        app, results = self.run_calls([["doCalibrate"]], {"I1SIM_DEVICES": "0"})
+        self.assertEqual(results, [["doCalibrate", "NOT_CONNECTED"]])
+        self.assertEqual(bytes(app.stdout), b"")
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,514 @@
+#include "capturedoutput.h"
+#include "debuglog.h"
+#include "downloadmanager.h"
+#include "httptestserver.h"
+#include "object.h"
+#include "urlopenrecorder.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QScopeGuard>
+#include <QtTest>
+
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+
+namespace {
+
+const QByteArray earlierReport = "the report saved before";
+
+QStringList folderEntries(const QString &path)
+{
+    return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+// The files this process holds open in a folder, named or not: QSaveFile's
+// temporary file has no name where the system offers O_TMPFILE.
+QFileInfoList filesOpenIn(const QString &folder)
+{
+    QFileInfoList files;
+    const QDir descriptors(QStringLiteral("/proc/self/fd"));
+    for (const QFileInfo &descriptor :
+            descriptors.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        if (descriptor.symLinkTarget().startsWith(folder + QLatin1Char('/')))
+            files.append(descriptor);
+    }
+    return files;
+}
+
+qint64 sizeOfFilesOpenIn(const QString &folder)
+{
+    qint64 size = 0;
+    for (const QFileInfo &file : filesOpenIn(folder))
+        size += file.size();
+    return size;
+}
+
+QByteArray fileContents(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &fileName, const QByteArray &contents)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
+}
+
+// Every request ends in exactly one line on standard output or standard error.
+// Tests that capture them also hold a DebugLog, which keeps QtTest from
+// printing log lines and warnings among them.
+bool waitForOutcomes(CapturedOutput &out, CapturedOutput &err, int count)
+{
+    return QTest::qWaitFor(
+            [&] { return out.text().count('\n') + err.text().count('\n') >= count; }, 10000);
+}
+
+// Answers the next modal file dialog once it shows, as a person would.
+void answerFileDialog(QTimer &driver, const std::function<void(QFileDialog *)> &answer)
+{
+    QObject::connect(&driver, &QTimer::timeout, [&driver, answer] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        driver.stop();
+        answer(dialog);
+    });
+    driver.start(10);
+}
+
+QLineEdit *fileNameEdit(QFileDialog *dialog)
+{
+    return dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+}
+
+} // namespace
+
+class tst_DownloadManager : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit tst_DownloadManager(DownloadManager *earlyManager)
+        : m_earlyManager(earlyManager)
+    {
+    }
+
+private slots:
+    void initTestCase();
+
+    void urlFileName_data();
+    void urlFileName();
+    void statusOutcome_data();
+    void statusOutcome();
+
+    void overlappingRequestsKeepTheirTargets();
+    void bodyIsWrittenBesideTargetAsItArrives();
+
+    void saveDialogAccepted();
+    void saveDialogCancelledFetchesNothing();
+
+    void unwritableTarget_data();
+    void unwritableTarget();
+    void writeErrorKeepsEarlierFile();
+
+    void managerMadeBeforeApplication();
+    void bridgeSlotsTakeUrlTextTolerantly();
+
+private:
+    QByteArray serverAddress() const { return m_server.url(QString()).toEncoded(); }
+
+    DownloadManager *m_earlyManager;
+    HttpTestServer m_server;
+    QTemporaryDir m_temporaryLocation;
+};
+
+void tst_DownloadManager::initTestCase()
+{
+    QVERIFY(m_server.isListening());
+    QVERIFY(m_temporaryLocation.isValid());
+    qputenv("TMPDIR", QFile::encodeName(m_temporaryLocation.path()));
+    QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::TempLocation),
+            m_temporaryLocation.path());
+}
+
+void tst_DownloadManager::urlFileName_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("fileName");
+
+    QTest::newRow("plain") << "/reports/report.pdf?size=100"
+                           << "report.pdf";
+    QTest::newRow("percent escapes decoded")
+            << "/reports/annual%20report%20%C3%A9t%C3%A9.pdf?size=100"
+            << QString::fromUtf8("annual report été.pdf");
+    QTest::newRow("query and fragment ignored")
+            << "/reports/report.pdf?size=100&name=other.pdf#page=2"
+            << "report.pdf";
+    QTest::newRow("escaped slash splits") << "/reports/a%2Fb.pdf?size=100"
+                                          << "b.pdf";
+    QTest::newRow("trailing slash") << "/reports/?size=100" << QString();
+}
+
+void tst_DownloadManager::urlFileName()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, fileName);
+    const QString target = m_temporaryLocation.path() + QLatin1Char('/') + fileName;
+    QFile::remove(target);
+    DebugLog debugLog;
+    UrlOpenRecorder opener;
+    CapturedOutput out(stdout);
+    CapturedOutput err(stderr);
+
+    DownloadManager manager;
+    QCOMPARE(manager.openReport(m_server.url(path)), target);
+    QVERIFY(waitForOutcomes(out, err, 1));
+
+    if (fileName.isEmpty()) {
+        QCOMPARE(err.text(),
+                "Could not open " + target.toLocal8Bit()
+                        + " for writing: Filename refers to a directory\n");
+        QCOMPARE(out.text(), QByteArray());
+        QCOMPARE(opener.urls(), QList<QUrl>());
+        QCOMPARE(debugLog.lines(), QStringList {'"' + target + '"'});
+    } else {
+        QCOMPARE(out.text(),
+                "Download of " + serverAddress() + path.toLatin1() + " succeeded (saved to "
+                        + target.toLocal8Bit() + ")\n");
+        QCOMPARE(err.text(), QByteArray());
+        QCOMPARE(fileContents(target), HttpTestServer::body(100));
+        QCOMPARE(opener.urls(), QList<QUrl> {QUrl::fromLocalFile(target)});
+        QCOMPARE(debugLog.lines(), (QStringList {'"' + target + '"', "true"}));
+    }
+}
+
+void tst_DownloadManager::statusOutcome_data()
+{
+    QTest::addColumn<QString>("address"); // a query for the test server, or a whole URL
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QByteArray>("message"); // {url} and {file} stand for the request's
+
+    const QByteArray success = "Download of {url} succeeded (saved to {file})\n";
+    QTest::newRow("200") << "?size=5000" << true << HttpTestServer::body(5000) << success;
+    QTest::newRow("200 empty body") << "?size=0" << true << QByteArray() << success;
+    QTest::newRow("304") << "?status=304" << true << QByteArray() << success;
+    QTest::newRow("306") << "?status=306&size=5000" << true << HttpTestServer::body(5000)
+                         << success;
+
+    for (int status : {301, 302, 303, 305, 307, 308}) {
+        QTest::addRow("%d", status) << QString("?status=%1&size=5000").arg(status) << false
+                                    << QByteArray() << QByteArray("Request was redirected.\n");
+    }
+
+    QTest::newRow("404") << "?status=404&size=5000" << false << QByteArray()
+                         << QByteArray(
+                                    "Download of {url} failed: Error transferring {url} - server "
+                                    "replied: Not Found\n");
+    QTest::newRow("500") << "?status=500&size=5000" << false << QByteArray()
+                         << QByteArray(
+                                    "Download of {url} failed: Error transferring {url} - server "
+                                    "replied: Internal Server Error\n");
+    QTest::newRow("dropped mid-body")
+            << "?size=200000&drop=1" << false << QByteArray()
+            << QByteArray("Download of {url} failed: Connection closed\n");
+    QTest::newRow("unknown scheme")
+            << "nosuch://127.0.0.1/reports/report.pdf" << false << QByteArray()
+            << QByteArray("Download of {url} failed: Protocol \"nosuch\" is unknown\n");
+}
+
+void tst_DownloadManager::statusOutcome()
+{
+    QFETCH(QString, address);
+    QFETCH(bool, saved);
+    QFETCH(QByteArray, body);
+    QFETCH(QByteArray, message);
+    const QUrl url = address.startsWith('?') ? m_server.url("/reports/report.pdf" + address)
+                                             : QUrl(address);
+    QTemporaryDir folder;
+    const QString target = folder.filePath("report.pdf");
+    QVERIFY(writeFile(target, earlierReport));
+    DebugLog debugLog;
+    UrlOpenRecorder opener;
+    CapturedOutput out(stdout);
+    CapturedOutput err(stderr);
+
+    DownloadManager manager;
+    QCOMPARE(manager.downloadToFile(url, target, true), target);
+    QVERIFY(waitForOutcomes(out, err, 1));
+
+    message.replace("{url}", url.toEncoded(QUrl::FullyEncoded))
+            .replace("{file}", target.toLocal8Bit());
+    QCOMPARE(saved ? out.text() : err.text(), message);
+    QCOMPARE(saved ? err.text() : out.text(), QByteArray());
+    QCOMPARE(fileContents(target), saved ? body : earlierReport);
+    QCOMPARE(folderEntries(folder.path()), QStringList {"report.pdf"});
+    QVERIFY(filesOpenIn(folder.path()).isEmpty());
+    QCOMPARE(opener.urls(), saved ? QList<QUrl> {QUrl::fromLocalFile(target)} : QList<QUrl>());
+    QCOMPARE(debugLog.lines(), saved ? QStringList {"true"} : QStringList());
+}
+
+void tst_DownloadManager::overlappingRequestsKeepTheirTargets()
+{
+    QTemporaryDir folder;
+    const QString first = folder.filePath("first.pdf");
+    const QString second = folder.filePath("second.pdf");
+    const QUrl firstUrl = m_server.url("/a/first.pdf?size=300000&hold=1");
+    const QUrl secondUrl = m_server.url("/b/second.pdf?size=2000");
+    DebugLog debugLog;
+    UrlOpenRecorder opener;
+    CapturedOutput out(stdout);
+    CapturedOutput err(stderr);
+
+    DownloadManager manager;
+    QCOMPARE(manager.downloadToFile(firstUrl, first, true), first);
+    QTRY_COMPARE(m_server.heldBodyCount(), 1);
+    // The second request is made and completes while the first is in flight.
+    QCOMPARE(manager.downloadToFile(secondUrl, second, false), second);
+    QVERIFY(waitForOutcomes(out, err, 1));
+    QCOMPARE(fileContents(second), HttpTestServer::body(2000));
+    QVERIFY(!QFile::exists(first));
+
+    m_server.releaseHeldBodies();
+    QVERIFY(waitForOutcomes(out, err, 2));
+    QCOMPARE(fileContents(first), HttpTestServer::body(300000));
+    QCOMPARE(out.text(),
+            "Download of " + secondUrl.toEncoded() + " succeeded (saved to " + second.toLocal8Bit()
+                    + ")\nDownload of " + firstUrl.toEncoded() + " succeeded (saved to "
+                    + first.toLocal8Bit() + ")\n");
+    QCOMPARE(err.text(), QByteArray());
+    QCOMPARE(opener.urls(), QList<QUrl> {QUrl::fromLocalFile(first)});
+    QCOMPARE(debugLog.lines(), (QStringList {"false", "true"}));
+    QCOMPARE(folderEntries(folder.path()), (QStringList {"first.pdf", "second.pdf"}));
+}
+
+void tst_DownloadManager::bodyIsWrittenBesideTargetAsItArrives()
+{
+    const qint64 size = 4 * 1024 * 1024;
+    QTemporaryDir folder;
+    const QString target = folder.filePath("report.pdf");
+    QVERIFY(writeFile(target, earlierReport));
+    DebugLog debugLog;
+    CapturedOutput out(stdout);
+    CapturedOutput err(stderr);
+
+    DownloadManager manager;
+    manager.downloadToFile(m_server.url("/reports/report.pdf?hold=1&size=" + QString::number(size)),
+            target, false);
+    // Half of the body has been sent, and is on disk before the rest comes.
+    QTRY_COMPARE(sizeOfFilesOpenIn(folder.path()), size / 2);
+    QCOMPARE(fileContents(target), earlierReport);
+
+    m_server.releaseHeldBodies();
+    QVERIFY(waitForOutcomes(out, err, 1));
+    QCOMPARE(err.text(), QByteArray());
+    QCOMPARE(fileContents(target), HttpTestServer::body(size));
+    QCOMPARE(folderEntries(folder.path()), QStringList {"report.pdf"});
+}
+
+void tst_DownloadManager::saveDialogAccepted()
+{
+    QTemporaryDir folder;
+    const QString picked = folder.filePath("picked.pdf");
+    DebugLog debugLog;
+    UrlOpenRecorder opener;
+    CapturedOutput out(stdout);
+    CapturedOutput err(stderr);
+    QString title;
+    QString proposedName;
+    QStringList filters;
+    QTimer driver;
+    answerFileDialog(driver, [&](QFileDialog *dialog) {
+        title = dialog->windowTitle();
+        filters = dialog->nameFilters();
+        QLineEdit *nameEdit = fileNameEdit(dialog);
+        proposedName = nameEdit->text();
+        nameEdit->setText(picked);
+        QTest::keyClick(nameEdit, Qt::Key_Return);
+    });
+
+    DownloadManager manager;
+    QCOMPARE(manager.saveReportAs(m_server.url("/reports/annual%20report.pdf?size=1000"), true),
+            picked);
+    QCOMPARE(title, "Save Report");
+    QCOMPARE(proposedName, "annual report.pdf");
+    QCOMPARE(filters, (QStringList {"PDF (*.pdf)", "All Files (*)"}));
+    QVERIFY(waitForOutcomes(out, err, 1));
+    QCOMPARE(err.text(), QByteArray());
+    QCOMPARE(fileContents(picked), HttpTestServer::body(1000));
+    QCOMPARE(opener.urls(), QList<QUrl> {QUrl::fromLocalFile(picked)});
+    QCOMPARE(debugLog.lines(),
+            (QStringList {"\"annual report.pdf\"", "\"annual report.pdf\"", "\"annual report.pdf\"",
+                    "true"}));
+}
+
+void tst_DownloadManager::saveDialogCancelledFetchesNothing()
+{
+    QTemporaryDir folder;
+    const QString later = folder.filePath("later.pdf");
+    DebugLog debugLog;
+    CapturedOutput out(stdout);
+    CapturedOutput err(stderr);
+    QTimer driver;
+    answerFileDialog(driver, [](QFileDialog *dialog) { dialog->reject(); });
+    const int requestsBefore = m_server.requestCount();
+
+    DownloadManager manager;
+    QCOMPARE(manager.saveReportAs(m_server.url("/reports/report.pdf?size=1000"), true), QString());
+    QCOMPARE(
+            debugLog.lines(), (QStringList {"\"report.pdf\"", "\"report.pdf\"", "\"report.pdf\""}));
+
+    // A request made afterwards is the only one the server sees or the console reports.
+    manager.downloadToFile(m_server.url("/reports/later.pdf?size=10"), later, false);
+    QVERIFY(waitForOutcomes(out, err, 1));
+    QCOMPARE(m_server.requestCount(), requestsBefore + 1);
+    QCOMPARE(err.text(), QByteArray());
+    QCOMPARE(out.text().count('\n'), 1);
+    QCOMPARE(folderEntries(folder.path()), QStringList {"later.pdf"});
+}
+
+void tst_DownloadManager::unwritableTarget_data()
+{
+    QTest::addColumn<QString>("fileName"); // {folder} stands for the test's folder
+    QTest::addColumn<QByteArray>("errorText");
+
+    QTest::newRow("empty name") << QString() << QByteArray("No file name specified");
+    QTest::newRow("a folder") << "{folder}" << QByteArray("Filename refers to a directory");
+    QTest::newRow("missing folder")
+            << "{folder}/missing/report.pdf" << QByteArray("No such file or directory");
+    // sysfs lets no one, root included, create a file in it.
+    QTest::newRow("no permission") << "/sys/report.pdf" << QByteArray("Permission denied");
+}
+
+void tst_DownloadManager::unwritableTarget()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, errorText);
+    if (fileName.startsWith("/sys/") && !QFileInfo("/sys/kernel").isDir())
+        QSKIP("This system has no sysfs to stand for a place without write permission");
+    QTemporaryDir folder;
+    fileName.replace("{folder}", folder.path());
+    DebugLog debugLog;
+    UrlOpenRecorder opener;
+    CapturedOutput out(stdout);
+    CapturedOutput err(stderr);
+
+    DownloadManager manager;
+    QCOMPARE(manager.downloadToFile(
+                     m_server.url("/reports/report.pdf?size=1000000"), fileName, true),
+            fileName);
+    QVERIFY(waitForOutcomes(out, err, 1));
+    QCOMPARE(err.text(),
+            "Could not open " + fileName.toLocal8Bit() + " for writing: " + errorText + "\n");
+    QCOMPARE(out.text(), QByteArray());
+    QCOMPARE(opener.urls(), QList<QUrl>());
+    QCOMPARE(debugLog.lines(), QStringList());
+    QCOMPARE(folderEntries(folder.path()), QStringList());
+    QVERIFY(filesOpenIn(folder.path()).isEmpty());
+}
+
+void tst_DownloadManager::writeErrorKeepsEarlierFile()
+{
+    QTemporaryDir folder;
+    const QString target = folder.filePath("report.pdf");
+    QVERIFY(writeFile(target, earlierReport));
+    UrlOpenRecorder opener;
+    DebugLog debugLog;
+    CapturedOutput out(stdout);
+    CapturedOutput err(stderr);
+
+    // A file size limit makes writes past 64 KiB fail with EFBIG, as a full
+    // disk makes them fail with ENOSPC; ignoring SIGXFSZ lets write() return it.
+    rlimit saved {};
+    QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
+    rlimit limited = saved;
+    limited.rlim_cur = 64 * 1024;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    const auto restore = qScopeGuard([&] {
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+    });
+    QVERIFY(setrlimit(RLIMIT_FSIZE, &limited) == 0);
+
+    DownloadManager manager;
+    manager.downloadToFile(m_server.url("/reports/report.pdf?size=1048576"), target, true);
+    QVERIFY(waitForOutcomes(out, err, 1));
+    QCOMPARE(err.text(), "Could not write " + target.toLocal8Bit() + ": File too large\n");
+    QCOMPARE(out.text(), QByteArray());
+    QCOMPARE(fileContents(target), earlierReport);
+    QCOMPARE(folderEntries(folder.path()), QStringList {"report.pdf"});
+    QVERIFY(filesOpenIn(folder.path()).isEmpty());
+    QCOMPARE(opener.urls(), QList<QUrl>());
+}
+
+void tst_DownloadManager::managerMadeBeforeApplication()
+{
+    QTemporaryDir folder;
+    const QString target = folder.filePath("report.pdf");
+    DebugLog debugLog;
+    CapturedOutput out(stdout);
+    CapturedOutput err(stderr);
+
+    m_earlyManager->downloadToFile(m_server.url("/reports/report.pdf?size=1000"), target, false);
+    QVERIFY(waitForOutcomes(out, err, 1));
+    QCOMPARE(err.text(), QByteArray());
+    QCOMPARE(fileContents(target), HttpTestServer::body(1000));
+}
+
+void tst_DownloadManager::bridgeSlotsTakeUrlTextTolerantly()
+{
+    QTemporaryDir folder;
+    const QString given = folder.filePath("given.pdf");
+    // Spaces are not allowed in a URL; tolerant parsing escapes them.
+    const QString urlText = serverAddress() + "/annual report.pdf?size=100";
+    const QByteArray encodedUrl = serverAddress() + "/annual%20report.pdf?size=100";
+    const QString temporary = m_temporaryLocation.path() + "/annual report.pdf";
+    UrlOpenRecorder opener;
+    DebugLog debugLog;
+    CapturedOutput out(stdout);
+    CapturedOutput err(stderr);
+    QTimer driver;
+    answerFileDialog(driver, [](QFileDialog *dialog) { dialog->reject(); });
+
+    Object bridge;
+    QString opened;
+    QString saved;
+    QString picked = "not answered";
+    QVERIFY(QMetaObject::invokeMethod(
+            &bridge, "doOpen", Q_RETURN_ARG(QString, opened), Q_ARG(QString, urlText)));
+    QVERIFY(QMetaObject::invokeMethod(&bridge, "doDownloadSaveReport", Q_RETURN_ARG(QString, saved),
+            Q_ARG(QString, urlText), Q_ARG(QString, given), Q_ARG(bool, false)));
+    QVERIFY(QMetaObject::invokeMethod(&bridge, "doDownloadReport", Q_RETURN_ARG(QString, picked),
+            Q_ARG(QString, urlText), Q_ARG(bool, true)));
+    QCOMPARE(opened, temporary);
+    QCOMPARE(saved, given);
+    QCOMPARE(picked, QString());
+
+    QVERIFY(waitForOutcomes(out, err, 2));
+    QCOMPARE(err.text(), QByteArray());
+    const QByteArrayList lines = out.text().split('\n');
+    QVERIFY(lines.contains(
+            "Download of " + encodedUrl + " succeeded (saved to " + temporary.toLocal8Bit() + ")"));
+    QVERIFY(lines.contains(
+            "Download of " + encodedUrl + " succeeded (saved to " + given.toLocal8Bit() + ")"));
+    QCOMPARE(opener.urls(), QList<QUrl> {QUrl::fromLocalFile(temporary)});
+}
+
+int main(int argc, char *argv[])
+{
+    // As in the application, the downloader is made before the application
+    // object and lives until the process ends.
+    auto *earlyManager = new DownloadManager;
+    // The dialog has to be Qt's own to be driven, also where a desktop's
+    // platform theme would offer a native one.
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    QApplication app(argc, argv);
+    tst_DownloadManager test(earlyManager);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_downloadmanager.moc"
