@@ -5,14 +5,16 @@
 StartupSettings StartupSettings::read(const QSettings &settings, const QString &defaultServer)
 {
     StartupSettings startup;
-    startup.showMaximized = settings.value(QStringLiteral("ShowMaximized"), QStringLiteral("1")).toString()
+    startup.showMaximized
+            = settings.value(QStringLiteral("ShowMaximized"), QStringLiteral("1")).toString()
             == QLatin1String("1");
-    startup.noContextMenu = settings.value(QStringLiteral("ContextMenu"), QStringLiteral("0")).toString()
+    startup.noContextMenu
+            = settings.value(QStringLiteral("ContextMenu"), QStringLiteral("0")).toString()
             == QLatin1String("0");
-    startup.applicationName =
-            settings.value(QStringLiteral("appName"), QStringLiteral("VantrelNut")).toString();
-    startup.server = QUrl(settings.value(QStringLiteral("Server"), defaultServer).toString(),
-                          QUrl::TolerantMode);
+    startup.applicationName
+            = settings.value(QStringLiteral("appName"), QStringLiteral("VantrelNut")).toString();
+    startup.server = QUrl(
+            settings.value(QStringLiteral("Server"), defaultServer).toString(), QUrl::TolerantMode);
     return startup;
 }
 
