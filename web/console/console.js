@@ -2,6 +2,10 @@
 // a button to call it and its answer, so a person can try the whole interface.
 "use strict";
 
+const parameters = new URLSearchParams(location.search);
+// "?report=<address>" names the report the download slots offer by default.
+const report = parameters.get("report") || "http://127.0.0.1:8000/report.pdf";
+
 const slots = [
     { name: "isConnected", args: [] },
     { name: "Connected", args: [] },
@@ -16,10 +20,10 @@ const slots = [
     { name: "doCalibrateNow", args: [] },
     { name: "doOneScan", args: [] },
     { name: "doOneScanNow", args: [] },
-    { name: "doOpen", args: [{ label: "url", type: "text", value: "http://127.0.0.1:8000/report.pdf" }] },
-    { name: "doDownloadReport", args: [{ label: "url", type: "text", value: "http://127.0.0.1:8000/report.pdf" },
+    { name: "doOpen", args: [{ label: "url", type: "text", value: report }] },
+    { name: "doDownloadReport", args: [{ label: "url", type: "text", value: report },
                                        { label: "openWhenDone", type: "checkbox", value: false }] },
-    { name: "doDownloadSaveReport", args: [{ label: "url", type: "text", value: "http://127.0.0.1:8000/report.pdf" },
+    { name: "doDownloadSaveReport", args: [{ label: "url", type: "text", value: report },
                                            { label: "fileName", type: "text", value: "report.pdf" },
                                            { label: "openWhenDone", type: "checkbox", value: false }] },
 ];
@@ -30,9 +34,12 @@ function log(text) {
     document.getElementById("log").prepend(item);
 }
 
+// Texts are shown as they are, line feeds included; booleans stand out.
 function showAnswer(cell, answer) {
     cell.classList.remove("pending");
-    cell.textContent = typeof answer === "string" ? JSON.stringify(answer) : String(answer);
+    cell.classList.toggle("boolean", typeof answer === "boolean");
+    cell.classList.toggle("empty", answer === "");
+    cell.textContent = answer === "" ? "(empty text)" : String(answer);
 }
 
 function addRow(bridge, slot) {
@@ -72,7 +79,7 @@ function addRow(bridge, slot) {
 
 // "?autorun=slot,slot" calls those slots once, with their default arguments.
 function autorun() {
-    const names = new URLSearchParams(location.search).get("autorun");
+    const names = parameters.get("autorun");
     for (const name of names ? names.split(",") : []) {
         const button = document.querySelector("#slot-" + name + " button");
         if (button)
