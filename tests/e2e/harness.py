@@ -10,6 +10,7 @@ import subprocess
 import tempfile
 import threading
 import time
+import unittest
 import urllib.parse
 from pathlib import Path
 
@@ -223,12 +224,31 @@ def window_states(connection, window):
     return {connection.get_atom_name(atom) for atom in (value.value if value else [])}
 
 
-class Workspace:
-    """A temporary folder per test, removed afterwards unless KEEP_E2E is set."""
+class AppTestCase(unittest.TestCase):
+    """A display for the test class, a temporary folder for each test (kept
+    when KEEP_E2E is set), and runs of the application inside it."""
 
-    def __init__(self):
-        self.path = Path(tempfile.mkdtemp(prefix="vantrelnut-e2e-"))
+    window_manager = True
 
-    def cleanup(self):
+    @classmethod
+    def setUpClass(cls):
+        cls.display = Display(cls.window_manager)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.display.close()
+
+    def setUp(self):
+        self.folder = Path(tempfile.mkdtemp(prefix="vantrelnut-e2e-"))
         if not os.environ.get("KEEP_E2E"):
-            shutil.rmtree(self.path, ignore_errors=True)
+            self.addCleanup(shutil.rmtree, self.folder, ignore_errors=True)
+
+    def start(self, settings=None, environment=None, name="run"):
+        app = App(self.display, self.folder / name, settings, environment)
+        self.addCleanup(app.stop)
+        return app
+
+    def close(self, app):
+        """Closes the window as a person does; the application must end well."""
+        app.close_window()
+        self.assertEqual(app.wait(), 0)

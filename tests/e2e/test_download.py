@@ -7,7 +7,7 @@ import threading
 import time
 import unittest
 
-from harness import App, Display, Workspace, calls_page
+from harness import AppTestCase, calls_page
 
 
 def wait_until(condition, timeout=30):
@@ -44,29 +44,20 @@ class ReportHandler(http.server.BaseHTTPRequestHandler):
         pass
 
 
-class DownloadTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.display = Display(window_manager=False)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.display.close()
+class DownloadTest(AppTestCase):
+    window_manager = False
 
     def setUp(self):
-        self.workspace = Workspace()
-        self.addCleanup(self.workspace.cleanup)
+        super().setUp()
         self.server = ReportServer(os.urandom(3 * 1024 * 1024 + 17))
         self.addCleanup(self.server.shutdown)
         self.addCleanup(self.server.released.set)
 
     def test_save_report_under_given_name(self):
-        target = self.workspace.path / "reports" / "Report 1.pdf"
+        target = self.folder / "reports" / "Report 1.pdf"
         target.parent.mkdir()
         url = self.server.url("/reports/report%201.pdf?session=7")
-        app = App(self.display, self.workspace.path / "home",
-                  {"Server": calls_page(["doDownloadSaveReport", url, str(target), False])})
-        self.addCleanup(app.stop)
+        app = self.start({"Server": calls_page(["doDownloadSaveReport", url, str(target), False])})
 
         # The answer comes while the server still holds the report back.
         self.assertEqual(app.results(), [["doDownloadSaveReport", str(target)]])
@@ -80,8 +71,7 @@ class DownloadTest(unittest.TestCase):
         self.assertEqual(bytes(app.stdout), expected)
         self.assertEqual(target.read_bytes(), self.server.body)
         self.assertEqual(sorted(p.name for p in target.parent.iterdir()), ["Report 1.pdf"])
-        app.close_window()
-        self.assertEqual(app.wait(), 0)
+        self.close(app)
 
 
 if __name__ == "__main__":

@@ -3,28 +3,16 @@ simulated instrument pressing its button by itself."""
 
 import unittest
 
-from harness import App, Display, Workspace, calls_page
+from harness import AppTestCase, calls_page
 
 
-class MeasurementTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.display = Display(window_manager=False)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.display.close()
-
-    def setUp(self):
-        self.workspace = Workspace()
-        self.addCleanup(self.workspace.cleanup)
+class MeasurementTest(AppTestCase):
+    window_manager = False
 
     def run_calls(self, calls, environment):
-        app = App(self.display, self.workspace.path, {"Server": calls_page(*calls)}, environment)
-        self.addCleanup(app.stop)
+        app = self.start({"Server": calls_page(*calls)}, environment)
         results = app.results()
-        app.close_window()
-        self.assertEqual(app.wait(), 0)
+        self.close(app)
         return app, results
 
     def test_calibrate_and_scan_after_button_press(self):

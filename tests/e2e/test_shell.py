@@ -3,33 +3,12 @@ the page sees, and what closing the window does."""
 
 import unittest
 
-from harness import App, Display, Workspace, calls_page, window_states
+from harness import App, AppTestCase, calls_page, window_states
 
 RESET = 'I1_SetGlobalOption "Reset" "All"'
 
 
-class ShellTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.display = Display()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.display.close()
-
-    def setUp(self):
-        self.workspace = Workspace()
-        self.addCleanup(self.workspace.cleanup)
-
-    def start(self, settings=None, environment=None, name="run"):
-        app = App(self.display, self.workspace.path / name, settings, environment)
-        self.addCleanup(app.stop)
-        return app
-
-    def close(self, app):
-        app.close_window()
-        self.assertEqual(app.wait(), 0)
-
+class ShellTest(AppTestCase):
     def test_page_calls_slots_and_closing_disconnects_once(self):
         app = self.start({"Server": calls_page(
             ["isConnected"], ["Connected"], ["getDeviceID"], ["getOption", "MeasurementMode"],
