@@ -111,6 +111,10 @@ void DownloadManager::downloadFinished(QNetworkReply *reply)
     if (reply->isOpen()) // an aborted reply is closed, any other may hold a last piece
         saveArrivedData(reply);
     const auto entry = reportFiles.find(reply);
+    if (entry == reportFiles.end()) { // not one of ours: nothing to save it to
+        reply->deleteLater();
+        return;
+    }
     const std::unique_ptr<ReportFile> reportFile = std::move(entry->second);
     reportFiles.erase(entry);
 

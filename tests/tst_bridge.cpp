@@ -93,6 +93,9 @@ void tst_Bridge::slotTable_data()
             {"doCalibrateNow()", QMetaType::QString},
             {"doOneScan()", QMetaType::QString},
             {"doOneScanNow()", QMetaType::QString},
+            {"doOpen(QString)", QMetaType::QString},
+            {"doDownloadReport(QString,bool)", QMetaType::QString},
+            {"doDownloadSaveReport(QString,QString,bool)", QMetaType::QString},
     };
     for (int i = 0; i < table.size(); ++i) {
         const auto &[signature, type] = table.at(i);

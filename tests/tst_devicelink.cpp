@@ -193,13 +193,14 @@ void tst_DeviceLink::deviceInfoText_data()
                                                "\nMEASUREMENT_MODE:            "
                                                "\nLAST_ERROR:                  "
                                                "\nAVAILABLE_MEASUREMENT_MODES: ");
-    QTest::newRow("all answered") << QByteArray(
-            "SerialNumber=SN 42;MeasurementMode=ReflectanceSpot;LastError=Lamp failure;"
-            "AvailableMeasurementModes=ReflectanceSpot;EmissionSpot")
-                                  << QByteArray("\nSERIAL_NUMBER:               SN 42"
-                                                "\nMEASUREMENT_MODE:            ReflectanceSpot"
-                                                "\nLAST_ERROR:                  Lamp failure"
-                                                "\nAVAILABLE_MEASUREMENT_MODES: ReflectanceSpot");
+    QTest::newRow("all answered")
+            << QByteArray(
+                       "SerialNumber=SN 42;MeasurementMode=ReflectanceSpot;LastError=Lamp failure;"
+                       "AvailableMeasurementModes=ReflectanceSpot, EmissionSpot")
+            << QByteArray("\nSERIAL_NUMBER:               SN 42"
+                          "\nMEASUREMENT_MODE:            ReflectanceSpot"
+                          "\nLAST_ERROR:                  Lamp failure"
+                          "\nAVAILABLE_MEASUREMENT_MODES: ReflectanceSpot, EmissionSpot");
     // A key without a value makes the SDK answer null: rendered as empty text.
     QTest::newRow("null answers") << QByteArray(
             "SerialNumber;MeasurementMode=M;LastError;AvailableMeasurementModes=A")

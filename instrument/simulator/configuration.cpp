@@ -1,5 +1,6 @@
 #include "configuration.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <sstream>
@@ -47,7 +48,8 @@ void Configuration::set(const std::string &variable, const char *value)
 {
     const Configuration defaults;
     if (variable == "I1SIM_DEVICES") {
-        deviceCount = value ? parseInt(value).value_or(defaults.deviceCount) : defaults.deviceCount;
+        deviceCount = value ? std::min(parseInt(value).value_or(defaults.deviceCount), MaxDevices)
+                            : defaults.deviceCount;
     } else if (variable == "I1SIM_SERIAL") {
         serialNumber = value ? value : defaults.serialNumber;
     } else if (variable == "I1SIM_OPTIONS") {

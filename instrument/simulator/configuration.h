@@ -12,6 +12,7 @@ namespace i1sim {
 // What the simulated instruments look like, from the I1SIM_* variables.
 struct Configuration
 {
+    static constexpr int MaxDevices = 64;
     int deviceCount = 1;
     std::string serialNumber = "SIM0001";
     // Option answers that override the defaults; an empty optional makes the

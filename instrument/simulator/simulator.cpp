@@ -37,6 +37,12 @@ Simulator::Simulator()
     openTrace();
 }
 
+Simulator::~Simulator()
+{
+    if (m_trace)
+        std::fclose(m_trace);
+}
+
 Simulator::Device *Simulator::attached(I1_DeviceHandle handle)
 {
     const auto found = std::find_if(m_devices.begin(), m_devices.end(),

@@ -51,6 +51,7 @@ private:
     };
 
     Simulator();
+    ~Simulator();
 
     Device *attached(I1_DeviceHandle handle);
     Device *opened(I1_DeviceHandle handle);

@@ -34,10 +34,11 @@ class MeasurementTest(AppTestCase):
 
     def test_failing_calibration(self):
         app, results = self.run_calls(
-            [["doCalibrateNow"]], {"I1SIM_CALIBRATE": "fail", "I1SIM_OPTIONS": "LastError=Lamp failure"})
-        self.assertEqual(results, [["doCalibrateNow", "ERROR"]])
+            [["doCalibrate"], ["doCalibrateNow"]],
+            {"I1SIM_PRESS_MS": "300", "I1SIM_CALIBRATE": "fail", "I1SIM_OPTIONS": "LastError=Lamp failure"})
+        self.assertEqual(results, [["doCalibrate", "ERROR"], ["doCalibrateNow", "ERROR"]])
         self.assertEqual(bytes(app.stdout),
-                         b"Calibrating 'ReflectanceSpot' ...\n FAIL (last error: Lamp failure)")
+                         b"Calibrating 'ReflectanceSpot' ...\n FAIL (last error: Lamp failure)" * 2)
 
     def test_no_instrument(self):
         app, results = self.run_calls([["doCalibrate"]], {"I1SIM_DEVICES": "0"})

@@ -27,10 +27,3 @@ QByteArray CapturedOutput::text()
     reader.open(QIODevice::ReadOnly);
     return reader.readAll();
 }
-
-void CapturedOutput::clear()
-{
-    std::fflush(m_stream);
-    ftruncate(fileno(m_stream), 0);
-    lseek(fileno(m_stream), 0, SEEK_SET);
-}

@@ -17,9 +17,8 @@ public:
     CapturedOutput(const CapturedOutput &) = delete;
     CapturedOutput &operator=(const CapturedOutput &) = delete;
 
-    // Everything written since the capture began (or since clear()).
+    // Everything written since the capture began.
     QByteArray text();
-    void clear();
 
 private:
     FILE *m_stream;

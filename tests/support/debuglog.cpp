@@ -24,12 +24,6 @@ QStringList DebugLog::lines() const
     return m_lines;
 }
 
-void DebugLog::clear()
-{
-    QMutexLocker locker(&m_mutex);
-    m_lines.clear();
-}
-
 void DebugLog::record(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if (type != QtDebugMsg || !current)

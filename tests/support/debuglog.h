@@ -17,7 +17,6 @@ public:
     DebugLog &operator=(const DebugLog &) = delete;
 
     QStringList lines() const;
-    void clear();
 
 private:
     static void record(QtMsgType type, const QMessageLogContext &context, const QString &message);

@@ -24,8 +24,3 @@ QByteArrayList SdkTrace::lines() const
     lines.removeLast(); // after the last line feed
     return lines;
 }
-
-void SdkTrace::clear()
-{
-    QFile::resize(m_fileName, 0);
-}

@@ -16,7 +16,6 @@ public:
     SdkTrace &operator=(const SdkTrace &) = delete;
 
     QByteArrayList lines() const;
-    void clear();
 
 private:
     QTemporaryDir m_folder;
