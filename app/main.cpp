@@ -1,3 +1,4 @@
+#include "heapslack.h"
 #include "object.h"
 #include "settingsstore.h"
 #include "startupsettings.h"
@@ -10,6 +11,8 @@
 
 int main(int argc, char *argv[])
 {
+    keepHeapSlackForDownloads();
+
     // Lives until the process ends; connecting to the instrument starts here.
     auto *bridge = new Object;
 

@@ -10,6 +10,7 @@
 // KiB>" as its last line; the growth is the rise of VmHWM (peak resident
 // set) from the request to the end.
 #include "downloadmanager.h"
+#include "heapslack.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -47,6 +48,7 @@ public slots:
 
 int main(int argc, char *argv[])
 {
+    keepHeapSlackForDownloads(); // as the application's start-up does
     QCoreApplication app(argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "Usage: %s <url> <file>\n", argv[0]);

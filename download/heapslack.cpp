@@ -1,0 +1,12 @@
+#include "heapslack.h"
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+void keepHeapSlackForDownloads()
+{
+#ifdef __GLIBC__
+    mallopt(M_TOP_PAD, 16 * 1024 * 1024);
+#endif
+}
