@@ -5,9 +5,20 @@
 
 #include <QApplication>
 #include <QDebug>
+#include <QIcon>
 #include <QWebChannel>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+
+// The window's icon in every size it is drawn at; on Windows the executable
+// carries the same images as its resource icon.
+static QIcon applicationIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icon/vantrelnut-%1.png").arg(size));
+    return icon;
+}
 
 int main(int argc, char *argv[])
 {
@@ -20,6 +31,9 @@ int main(int argc, char *argv[])
         QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
 
     QApplication application(argc, argv);
+    QApplication::setWindowIcon(applicationIcon());
+    // Lets the desktop match the window with its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("vantrelnut"));
     QWebEngineView view;
     qDebug() << bridge->settingsFileName();
 

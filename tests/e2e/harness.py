@@ -59,7 +59,7 @@ class Display:
 class App:
     """One run of the application with an isolated home and settings."""
 
-    def __init__(self, display, home, settings=None, environment=None):
+    def __init__(self, display, home, settings=None, environment=None, executable=EXECUTABLE):
         self.home = Path(home)
         self.display = display
         self.trace = self.home / "sdk-trace"
@@ -79,7 +79,7 @@ class App:
                    I1SIM_TRACE=str(self.trace), I1SIM_PRESS_MS="never")
         env.pop("QT_QPA_PLATFORM", None)
         env.update(environment or {})
-        self.process = subprocess.Popen([EXECUTABLE], env=env, stdout=subprocess.PIPE,
+        self.process = subprocess.Popen([str(executable)], env=env, stdout=subprocess.PIPE,
                                         stderr=subprocess.PIPE)
         self.stdout = bytearray()
         self.stderr_lines = queue.Queue()
@@ -224,6 +224,17 @@ def window_states(connection, window):
     return {connection.get_atom_name(atom) for atom in (value.value if value else [])}
 
 
+def window_icon_sizes(connection, window):
+    """The square sizes of the icon images the window offers the desktop."""
+    value = window.get_full_property(connection.intern_atom("_NET_WM_ICON"), X.AnyPropertyType)
+    data, sizes = list(value.value) if value else [], []
+    while len(data) >= 2:
+        width, height = data[0], data[1]
+        sizes.append((width, height))
+        data = data[2 + width * height:]
+    return sizes
+
+
 class AppTestCase(unittest.TestCase):
     """A display for the test class, a temporary folder for each test (kept
     when KEEP_E2E is set), and runs of the application inside it."""
@@ -243,8 +254,8 @@ class AppTestCase(unittest.TestCase):
         if not os.environ.get("KEEP_E2E"):
             self.addCleanup(shutil.rmtree, self.folder, ignore_errors=True)
 
-    def start(self, settings=None, environment=None, name="run"):
-        app = App(self.display, self.folder / name, settings, environment)
+    def start(self, settings=None, environment=None, name="run", executable=EXECUTABLE):
+        app = App(self.display, self.folder / name, settings, environment, executable)
         self.addCleanup(app.stop)
         return app
 

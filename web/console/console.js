@@ -98,6 +98,7 @@ window.addEventListener("load", () => {
         for (const slot of slots)
             addRow(bridge, slot);
         status.textContent = "Connected to vizEveDivuzaviz.";
+        console.log(status.textContent);
         status.classList.add("ready");
         autorun();
     });

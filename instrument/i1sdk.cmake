@@ -1,0 +1,60 @@
+# The instrument SDK's ten calls (i1sdk.h) and what answers them: the vendor's
+# i1Pro64 library where it is given (always on Windows), our simulated SDK
+# everywhere else. Whatever answers is installed with the application: on
+# Windows beside the executable, elsewhere in PRIVATE_LIBRARY_DIR.
+# Kept apart from the instrument's own library so the Windows build check can
+# configure it with the MinGW tools alone, without Qt.
+if(WIN32)
+    set(simulator_default OFF)
+else()
+    set(simulator_default ON)
+endif()
+option(I1_USE_SIMULATOR "Answer the instrument SDK calls with the simulated SDK" ${simulator_default})
+set(I1_SDK_DIR "" CACHE PATH "Folder that holds the vendor's i1Pro64 library (on Windows its import library and i1Pro64.dll)")
+
+add_library(i1sdk INTERFACE)
+target_include_directories(i1sdk INTERFACE ${CMAKE_CURRENT_LIST_DIR})
+
+if(I1_USE_SIMULATOR)
+    add_subdirectory(${CMAKE_CURRENT_LIST_DIR}/simulator ${CMAKE_CURRENT_BINARY_DIR}/simulator)
+    target_link_libraries(i1sdk INTERFACE i1sim)
+    install(TARGETS i1sim
+            RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+            LIBRARY DESTINATION ${PRIVATE_LIBRARY_DIR})
+    return()
+endif()
+
+if(NOT I1_SDK_DIR)
+    message(FATAL_ERROR "No instrument SDK: set I1_SDK_DIR to the folder that holds the vendor's "
+                        "i1Pro64 library (on Windows its import library and i1Pro64.dll), "
+                        "or switch I1_USE_SIMULATOR on.")
+endif()
+
+# The folder is a path on the building machine, also when cross-compiling.
+find_library(I1_SDK_LIBRARY NAMES i1Pro64
+             PATHS ${I1_SDK_DIR} PATH_SUFFIXES lib lib/x64 x64
+             NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+if(NOT I1_SDK_LIBRARY)
+    message(FATAL_ERROR "I1_SDK_DIR (${I1_SDK_DIR}) holds no i1Pro64 library.")
+endif()
+
+add_library(I1::SDK SHARED IMPORTED GLOBAL)
+if(WIN32)
+    find_file(I1_SDK_DLL i1Pro64.dll
+              PATHS ${I1_SDK_DIR} PATH_SUFFIXES bin bin/x64 x64
+              NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+    if(NOT I1_SDK_DLL)
+        message(FATAL_ERROR "I1_SDK_DIR (${I1_SDK_DIR}) holds no i1Pro64.dll.")
+    endif()
+    set_target_properties(I1::SDK PROPERTIES IMPORTED_IMPLIB ${I1_SDK_LIBRARY} IMPORTED_LOCATION ${I1_SDK_DLL})
+    # Beside the executables of the build too, so they run in place.
+    if(CMAKE_RUNTIME_OUTPUT_DIRECTORY)
+        file(COPY ${I1_SDK_DLL} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+    endif()
+else()
+    set_target_properties(I1::SDK PROPERTIES IMPORTED_LOCATION ${I1_SDK_LIBRARY})
+endif()
+target_link_libraries(i1sdk INTERFACE I1::SDK)
+install(IMPORTED_RUNTIME_ARTIFACTS I1::SDK
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+        LIBRARY DESTINATION ${PRIVATE_LIBRARY_DIR})

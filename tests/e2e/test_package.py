@@ -1,0 +1,88 @@
+"""The Debian package: built with CPack from the build folder, listed,
+unpacked into a scratch folder, moved, and started from there under Xvfb with
+the bundled console page, as a person who unpacks it would."""
+
+import os
+import shutil
+import subprocess
+import tempfile
+import unittest
+from pathlib import Path
+
+from harness import AppTestCase
+
+BUILD = Path(os.environ.get("VANTRELNUT_BUILD", "build"))
+ICON_SIZES = (16, 32, 48, 64, 128, 256)
+PACKAGED_FILES = {
+    "usr/bin/vantrelnut",
+    "usr/lib/vantrelnut/libi1sim.so",
+    "usr/share/applications/vantrelnut.desktop",
+    "usr/share/icons/hicolor/scalable/apps/vantrelnut.svg",
+} | {f"usr/share/icons/hicolor/{size}x{size}/apps/vantrelnut.png" for size in ICON_SIZES}
+
+
+def run(*command):
+    return subprocess.run([str(part) for part in command], check=True, capture_output=True,
+                          text=True).stdout
+
+
+class PackageTest(AppTestCase):
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        cls.scratch = Path(tempfile.mkdtemp(prefix="vantrelnut-package-"))
+        if not os.environ.get("KEEP_E2E"):
+            cls.addClassCleanup(shutil.rmtree, cls.scratch, ignore_errors=True)
+        run("cpack", "-G", "DEB", "--config", BUILD / "CPackConfig.cmake", "-B", cls.scratch)
+        cls.package, = cls.scratch.glob("vantrelnut_*.deb")
+
+    def unpack(self):
+        tree = self.folder / "unpacked"
+        run("dpkg-deb", "--extract", self.package, tree)
+        return tree
+
+    def test_files_and_dependencies(self):
+        listing = run("dpkg-deb", "--contents", self.package).splitlines()
+        files = {line.split()[-1].removeprefix("./") for line in listing if line.startswith("-")}
+        self.assertEqual(files, PACKAGED_FILES)
+
+        depends = run("dpkg-deb", "--field", self.package, "Depends")
+        packages = {alternative.split()[0] for clause in depends.split(",")
+                    for alternative in clause.split("|")}
+        self.assertTrue({"libc6", "libqt5core5a", "libqt5webenginewidgets5",
+                         "libqt5webchannel5", "libqt5network5"} <= packages, depends)
+
+    def test_desktop_entry_names_the_executable_and_an_installed_icon(self):
+        tree = self.unpack()
+        entry = tree / "usr/share/applications/vantrelnut.desktop"
+        run("desktop-file-validate", entry)
+        fields = dict(line.split("=", 1) for line in entry.read_text().splitlines() if "=" in line)
+        self.assertTrue((tree / "usr/bin" / fields["Exec"]).is_file())
+        for size in ICON_SIZES:
+            icon = tree / f"usr/share/icons/hicolor/{size}x{size}/apps/{fields['Icon']}.png"
+            self.assertEqual(png_size(icon), (size, size))
+        # The window's class, which the desktop matches with this entry.
+        self.assertEqual(fields["StartupWMClass"], "VantrelNut")
+
+    def test_unpacked_tree_runs_wherever_it_lies(self):
+        moved = self.folder / "somewhere" / "else"
+        moved.parent.mkdir()
+        self.unpack().rename(moved)
+        executable = moved / "usr/bin/vantrelnut"
+        app = self.start({"Server": "qrc:/console/index.html"}, executable=executable,
+                         environment={"LD_LIBRARY_PATH": ""})
+        app.wait_for_line("js: Connected to vizEveDivuzaviz.")
+        maps = Path(f"/proc/{app.process.pid}/maps").read_text()
+        self.assertIn(str(moved / "usr/lib/vantrelnut/libi1sim.so"), maps)
+        self.assertIn("I1_OpenDevice dev1", app.trace_lines())
+        self.close(app)
+
+
+def png_size(path):
+    header = Path(path).read_bytes()[:24]
+    assert header[:8] == b"\x89PNG\r\n\x1a\n", path
+    return int.from_bytes(header[16:20], "big"), int.from_bytes(header[20:24], "big")
+
+
+if __name__ == "__main__":
+    unittest.main()
