@@ -6,8 +6,9 @@ set(CPACK_PACKAGE_VENDOR Vantrel)
 set(CPACK_PACKAGE_CONTACT "VantrelNut developers <vantrelnut@vantrel.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Desktop shell of the Mird colour-measurement web application")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-    "Opens the Mird web application in a window of its own and lets it drive the colour-measurement "
-    "instrument: connect, calibrate, measure densities, and save and open PDF reports.")
+    "Opens the Mird web application in a window of its own and lets it drive\n"
+    "the colour-measurement instrument: connect, calibrate, measure densities,\n"
+    "and save and open PDF reports.")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -22,19 +22,21 @@ PACKAGED_FILES = {
 
 
 def run(*command):
-    return subprocess.run([str(part) for part in command], check=True, capture_output=True,
-                          text=True).stdout
+    done = subprocess.run([str(part) for part in command], capture_output=True, text=True)
+    if done.returncode:
+        raise AssertionError(f"{command[0]} failed:\n{done.stdout}{done.stderr}")
+    return done.stdout
 
 
 class PackageTest(AppTestCase):
     @classmethod
     def setUpClass(cls):
-        super().setUpClass()
         cls.scratch = Path(tempfile.mkdtemp(prefix="vantrelnut-package-"))
         if not os.environ.get("KEEP_E2E"):
             cls.addClassCleanup(shutil.rmtree, cls.scratch, ignore_errors=True)
         run("cpack", "-G", "DEB", "--config", BUILD / "CPackConfig.cmake", "-B", cls.scratch)
         cls.package, = cls.scratch.glob("vantrelnut_*.deb")
+        super().setUpClass()  # the display, once there is a package to start
 
     def unpack(self):
         tree = self.folder / "unpacked"

@@ -3,7 +3,6 @@ resource script as the MinGW resource compiler builds it, read back from its
 binary form."""
 
 import os
-import shutil
 import struct
 import subprocess
 import tempfile
@@ -98,7 +97,6 @@ def read_resources(data):
     return resources
 
 
-@unittest.skipUnless(shutil.which(WINDRES), f"no {WINDRES}")
 class CompiledResourcesTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
