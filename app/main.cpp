@@ -5,18 +5,20 @@
 
 #include <QApplication>
 #include <QDebug>
+#include <QDir>
 #include <QIcon>
 #include <QWebChannel>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-// The window's icon in every size it is drawn at; on Windows the executable
-// carries the same images as its resource icon.
+// The window's icon from every size bundled with the executable; on Windows
+// the executable carries the same images as its resource icon.
 static QIcon applicationIcon()
 {
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icon/vantrelnut-%1.png").arg(size));
+    const QDir images(QStringLiteral(":/icon"));
+    for (const QString &name : images.entryList(QDir::Files))
+        icon.addFile(images.filePath(name));
     return icon;
 }
 

@@ -18,6 +18,7 @@ from Xlib import X, display as xdisplay, error as xerror, protocol
 from Xlib.ext import xtest
 
 EXECUTABLE = os.environ.get("VANTRELNUT", "build/bin/vantrelnut")
+ICON_SIZES = (16, 32, 48, 64, 128, 256)
 HERE = Path(__file__).resolve().parent
 
 

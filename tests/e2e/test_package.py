@@ -9,10 +9,9 @@ import tempfile
 import unittest
 from pathlib import Path
 
-from harness import AppTestCase
+from harness import ICON_SIZES, AppTestCase
 
 BUILD = Path(os.environ.get("VANTRELNUT_BUILD", "build"))
-ICON_SIZES = (16, 32, 48, 64, 128, 256)
 PACKAGED_FILES = {
     "usr/bin/vantrelnut",
     "usr/lib/vantrelnut/libi1sim.so",

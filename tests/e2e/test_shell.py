@@ -3,7 +3,7 @@ the page sees, and what closing the window does."""
 
 import unittest
 
-from harness import App, AppTestCase, calls_page, window_icon_sizes, window_states
+from harness import ICON_SIZES, App, AppTestCase, calls_page, window_icon_sizes, window_states
 
 RESET = 'I1_SetGlobalOption "Reset" "All"'
 
@@ -29,7 +29,7 @@ class ShellTest(AppTestCase):
         self.assertIn("_NET_WM_STATE_MAXIMIZED_HORZ", window_states(connection, window))
         self.assertEqual(window.get_wm_class()[1], "VantrelNut")
         self.assertEqual(sorted(window_icon_sizes(connection, window)),
-                         [(size, size) for size in (16, 32, 48, 64, 128, 256)])
+                         [(size, size) for size in ICON_SIZES])
         connection.close()
 
         self.close(app)

@@ -2,7 +2,6 @@
 resource script as the MinGW resource compiler builds it, read back from its
 binary form."""
 
-import os
 import struct
 import subprocess
 import tempfile
