@@ -1,7 +1,8 @@
 # The instrument SDK's ten calls (i1sdk.h) and what answers them: the vendor's
 # i1Pro64 library where it is given (always on Windows), our simulated SDK
 # everywhere else. Whatever answers is installed with the application: on
-# Windows beside the executable, elsewhere in PRIVATE_LIBRARY_DIR.
+# Windows beside the executable, elsewhere in PRIVATE_LIBRARY_DIR; the
+# simulated SDK brings its control command i1simctl there (not on Windows).
 # Kept apart from the instrument's own library so the SDK boundary can be
 # configured and checked with the MinGW tools alone, without Qt.
 if(NOT DEFINED PRIVATE_LIBRARY_DIR)
@@ -37,6 +38,10 @@ if(I1_USE_SIMULATOR)
     install(TARGETS i1sim
             RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
             LIBRARY DESTINATION ${PRIVATE_LIBRARY_DIR})
+    # i1simctl lies beside the simulated SDK it controls.
+    if(TARGET i1simctl)
+        install(TARGETS i1simctl RUNTIME DESTINATION ${PRIVATE_LIBRARY_DIR})
+    endif()
     return()
 endif()
 

@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
-#include <sstream>
 
 namespace i1sim {
 
-const char *const Configuration::variableNames[] = {
+const std::vector<std::string> Configuration::variableNames = {
         "I1SIM_DEVICES",
         "I1SIM_SERIAL",
         "I1SIM_OPTIONS",
@@ -20,16 +19,15 @@ const char *const Configuration::variableNames[] = {
 
 namespace {
 
-std::optional<int> parseInt(const std::string &text)
+// Digits only: no sign, no spaces, nothing after the number.
+std::optional<int> parseCount(const std::string &text)
 {
-    try {
-        std::size_t used = 0;
-        const int value = std::stoi(text, &used);
-        if (used == text.size() && value >= 0)
-            return value;
-    } catch (const std::exception &) {
-    }
-    return std::nullopt;
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || text.front() == '-' || error != std::errc()
+            || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
 }
 
 std::optional<float> parseFloat(const std::string &text)
@@ -42,21 +40,49 @@ std::optional<float> parseFloat(const std::string &text)
     return value;
 }
 
+// The items between the separators, empty ones included.
+std::vector<std::string> split(const std::string &text, char separator)
+{
+    std::vector<std::string> items(1);
+    for (const char c : text) {
+        if (c == separator)
+            items.emplace_back();
+        else
+            items.back() += c;
+    }
+    return items;
+}
+
+template<typename List, typename Write>
+std::string joined(const List &items, Write write)
+{
+    std::string text;
+    for (const auto &item : items)
+        text += (text.empty() ? "" : ",") + write(item);
+    return text;
+}
+
+std::string shortest(float value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
 } // namespace
 
-void Configuration::set(const std::string &variable, const char *value)
+std::string Configuration::parse(const std::string &variable, const std::string &value)
 {
-    const Configuration defaults;
     if (variable == "I1SIM_DEVICES") {
-        deviceCount = value ? std::min(parseInt(value).value_or(defaults.deviceCount), MaxDevices)
-                            : defaults.deviceCount;
+        const auto count = parseCount(value);
+        if (!count || *count > MaxDevices)
+            return "a number of instruments from 0 to " + std::to_string(MaxDevices);
+        deviceCount = *count;
     } else if (variable == "I1SIM_SERIAL") {
-        serialNumber = value ? value : defaults.serialNumber;
+        serialNumber = value;
     } else if (variable == "I1SIM_OPTIONS") {
         options.clear();
-        std::istringstream pairs(value ? value : "");
-        std::string pair;
-        while (std::getline(pairs, pair, ';')) {
+        for (const std::string &pair : split(value, ';')) {
             if (pair.empty())
                 continue;
             const auto equals = pair.find('=');
@@ -66,50 +92,85 @@ void Configuration::set(const std::string &variable, const char *value)
                 options[pair.substr(0, equals)] = pair.substr(equals + 1);
         }
     } else if (variable == "I1SIM_CALIBRATE") {
-        calibrationFails = value && std::string(value) == "fail";
+        if (value != "ok" && value != "fail")
+            return "ok or fail";
+        calibrationFails = value == "fail";
     } else if (variable == "I1SIM_DENSITIES") {
-        densities = defaults.densities;
-        std::istringstream list(value ? value : "");
+        const auto items = split(value, ',');
         std::array<float, 4> parsed {};
-        std::string item;
-        std::size_t count = 0;
-        while (std::getline(list, item, ',') && count < parsed.size()) {
-            const auto number = parseFloat(item);
-            if (!number)
-                return;
-            parsed[count++] = *number;
+        bool valid = items.size() == parsed.size();
+        for (std::size_t i = 0; valid && i < parsed.size(); ++i) {
+            const auto number = parseFloat(items[i]);
+            valid = number.has_value();
+            parsed[i] = number.value_or(0);
         }
-        if (count == parsed.size())
-            densities = parsed;
+        if (!valid)
+            return "four numbers separated by commas, with points as decimal marks";
+        densities = parsed;
     } else if (variable == "I1SIM_PRESS_MS") {
-        pressDelaysMs = defaults.pressDelaysMs;
-        if (value && std::string(value) == "never") {
-            pressDelaysMs.clear();
-        } else if (value) {
-            std::istringstream list(value);
-            std::vector<int> parsed;
-            std::string item;
-            while (std::getline(list, item, ',')) {
-                const auto delay = parseInt(item);
-                if (!delay)
-                    return;
-                parsed.push_back(*delay);
-            }
-            if (!parsed.empty())
-                pressDelaysMs = parsed;
+        std::vector<int> parsed;
+        for (const std::string &item :
+                value == "never" ? std::vector<std::string>() : split(value, ',')) {
+            const auto delay = parseCount(item);
+            if (!delay)
+                return "never, or milliseconds separated by commas";
+            parsed.push_back(*delay);
         }
+        pressDelaysMs = parsed;
     } else if (variable == "I1SIM_TRACE") {
-        traceFile = value ? value : "";
+        traceFile = value;
     } else if (variable == "I1SIM_FAULT") {
-        nullDeviceList = value && std::string(value) == "null-list";
+        if (!value.empty() && value != "none" && value != "null-list")
+            return "none or null-list";
+        nullDeviceList = value == "null-list";
     }
+    return {};
+}
+
+std::string Configuration::text(const std::string &variable) const
+{
+    if (variable == "I1SIM_DEVICES")
+        return std::to_string(deviceCount);
+    if (variable == "I1SIM_SERIAL")
+        return serialNumber;
+    if (variable == "I1SIM_OPTIONS") {
+        std::string text;
+        for (const auto &[key, value] : options)
+            text += (text.empty() ? "" : ";") + key + (value ? '=' + *value : std::string());
+        return text;
+    }
+    if (variable == "I1SIM_CALIBRATE")
+        return calibrationFails ? "fail" : "ok";
+    if (variable == "I1SIM_DENSITIES")
+        return joined(densities, shortest);
+    if (variable == "I1SIM_PRESS_MS") {
+        return pressDelaysMs.empty()
+                ? "never"
+                : joined(pressDelaysMs, [](int delay) { return std::to_string(delay); });
+    }
+    if (variable == "I1SIM_TRACE")
+        return traceFile;
+    if (variable == "I1SIM_FAULT")
+        return nullDeviceList ? "null-list" : "none";
+    return {};
+}
+
+void Configuration::set(const std::string &variable, const char *value)
+{
+    if (!value || !parse(variable, value).empty())
+        parse(variable, Configuration().text(variable));
+}
+
+bool Configuration::isVariable(const std::string &name)
+{
+    return std::find(variableNames.begin(), variableNames.end(), name) != variableNames.end();
 }
 
 Configuration Configuration::fromEnvironment()
 {
     Configuration configuration;
-    for (const char *name : variableNames)
-        configuration.set(name, std::getenv(name));
+    for (const std::string &name : variableNames)
+        configuration.set(name, std::getenv(name.c_str()));
     return configuration;
 }
 

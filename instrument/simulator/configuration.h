@@ -10,6 +10,8 @@
 namespace i1sim {
 
 // What the simulated instruments look like, from the I1SIM_* variables.
+// A variable has its name in variableNames, one branch in parse() and one in
+// text(); the environment and the control socket both set it through parse().
 struct Configuration
 {
     static constexpr int MaxDevices = 64;
@@ -27,12 +29,19 @@ struct Configuration
     // The device list is answered as null while its count is above 0.
     bool nullDeviceList = false;
 
-    // The setting of one variable; a null value leaves the default in place.
-    // Unparsable values leave the default in place too.
+    // Takes one variable's value, spelt as in the environment. Answers what
+    // the variable expects, and changes nothing, when the value does not parse;
+    // an empty text when it was taken.
+    std::string parse(const std::string &variable, const std::string &value);
+    // The variable's current value, spelt as parse() takes it.
+    std::string text(const std::string &variable) const;
+    // The setting of one variable from the environment: a null value, or one
+    // that does not parse, leaves the default in place.
     void set(const std::string &variable, const char *value);
 
+    static bool isVariable(const std::string &name);
     static Configuration fromEnvironment();
-    static const char *const variableNames[];
+    static const std::vector<std::string> variableNames;
 };
 
 } // namespace i1sim

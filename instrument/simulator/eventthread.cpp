@@ -1,5 +1,7 @@
 #include "eventthread.h"
 
+#include <algorithm>
+
 namespace i1sim {
 
 EventThread::EventThread(Delivery deliver)
@@ -35,25 +37,38 @@ void EventThread::schedule(int32_t code, std::chrono::milliseconds delay, bool a
     enqueue(code, Clock::now() + delay, automatic);
 }
 
-void EventThread::deliverAndWait(int32_t code)
+bool EventThread::isPending(uint64_t sequence) const
+{
+    return std::any_of(m_pending.begin(), m_pending.end(),
+            [sequence](const auto &entry) { return entry.second.sequence == sequence; });
+}
+
+void EventThread::deliverAndWait(int32_t code, bool automatic)
 {
     // Due before anything else pending, so it is the next one delivered.
-    const uint64_t sequence = enqueue(code, Clock::time_point::min(), true);
+    const uint64_t sequence = enqueue(code, Clock::time_point::min(), automatic);
     std::unique_lock<std::mutex> lock(m_mutex);
-    m_wake.wait(lock, [&] { return m_delivered >= sequence || m_stopping; });
+    m_wake.wait(
+            lock, [&] { return m_stopping || (m_delivering != sequence && !isPending(sequence)); });
 }
 
 void EventThread::clearAutomatic()
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    for (auto it = m_pending.begin(); it != m_pending.end();)
-        it = it->second.automatic ? m_pending.erase(it) : std::next(it);
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        for (auto it = m_pending.begin(); it != m_pending.end();)
+            it = it->second.automatic ? m_pending.erase(it) : std::next(it);
+    }
+    m_wake.notify_all();
 }
 
 void EventThread::clearAll()
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_pending.clear();
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_pending.clear();
+    }
+    m_wake.notify_all();
 }
 
 void EventThread::run()
@@ -71,13 +86,11 @@ void EventThread::run()
         }
         const Event event = next->second;
         m_pending.erase(next);
+        m_delivering = event.sequence;
         lock.unlock();
         m_deliver(event.code);
         lock.lock();
-        // Sequences are handed out in order, and an event delivered now may be
-        // older than the last one; the waiter only needs "at least this one".
-        if (event.sequence > m_delivered)
-            m_delivered = event.sequence;
+        m_delivering = 0;
         m_wake.notify_all();
     }
 }

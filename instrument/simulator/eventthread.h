@@ -27,8 +27,9 @@ public:
     // Automatic events are the simulated button presses that follow a
     // registration; clearAutomatic() drops those still pending.
     void schedule(int32_t code, std::chrono::milliseconds delay, bool automatic);
-    // Delivers at once from the event thread and returns after delivery.
-    void deliverAndWait(int32_t code);
+    // Delivers at once from the event thread and returns after delivery, or
+    // after the event was cleared before it.
+    void deliverAndWait(int32_t code, bool automatic);
     void clearAutomatic();
     void clearAll();
 
@@ -43,13 +44,14 @@ private:
 
     void run();
     uint64_t enqueue(int32_t code, Clock::time_point due, bool automatic);
+    bool isPending(uint64_t sequence) const;
 
     Delivery m_deliver;
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::multimap<Clock::time_point, Event> m_pending;
     uint64_t m_nextSequence = 1;
-    uint64_t m_delivered = 0;
+    uint64_t m_delivering = 0;
     bool m_stopping = false;
     std::thread m_thread;
 };

@@ -1,7 +1,11 @@
 #include "simulator.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <charconv>
 #include <cstdlib>
+#include <cstring>
+#include <sstream>
 
 namespace i1sim {
 
@@ -16,10 +20,34 @@ enum Result : I1_ResultType {
 };
 
 const char *const CalibrationFailureText = "White reference not recognised";
+constexpr std::size_t LastCallsKept = 20;
+const char *const Commands = "press, event CODE, set VARIABLE VALUE, reset, status";
 
 std::string quoted(const char *text)
 {
     return text ? '"' + std::string(text) + '"' : std::string("null");
+}
+
+// A value as a one-line error message shows it: quoted, control characters
+// escaped, cut after 80 bytes.
+std::string shown(const std::string &value)
+{
+    constexpr std::size_t Shown = 80;
+    std::string text = "\"";
+    for (const unsigned char c : value.substr(0, Shown)) {
+        char escaped[5];
+        std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
+        text += c < 0x20 || c == 0x7f ? std::string(escaped) : std::string(1, char(c));
+    }
+    return text + (value.size() > Shown ? "...\"" : "\"");
+}
+
+std::string variableList()
+{
+    std::string list;
+    for (const std::string &name : Configuration::variableNames)
+        list += (list.empty() ? "" : ", ") + name;
+    return list;
 }
 
 } // namespace
@@ -35,10 +63,13 @@ Simulator::Simulator()
     , m_events([this](int32_t code) { deliverEvent(code); })
 {
     openTrace();
+    m_control.start(
+            [this](const std::vector<std::string> &arguments) { return control(arguments); });
 }
 
 Simulator::~Simulator()
 {
+    m_control.stop();
     if (m_trace)
         std::fclose(m_trace);
 }
@@ -80,6 +111,9 @@ void Simulator::openTrace()
 
 void Simulator::trace(const std::string &line)
 {
+    m_lastCalls.push_back(line);
+    if (m_lastCalls.size() > LastCallsKept)
+        m_lastCalls.pop_front();
     if (!m_trace)
         return;
     std::fputs(line.c_str(), m_trace);
@@ -260,13 +294,18 @@ I1_ResultType Simulator::registerDeviceEventHandler(I1_DeviceEventHandler handle
         std::lock_guard<std::mutex> delivering(m_deliveryMutex);
         return Success;
     }
-    for (const int delayMs : pressDelaysMs) {
+    schedulePresses(pressDelaysMs);
+    return Success;
+}
+
+void Simulator::schedulePresses(const std::vector<int> &delaysMs)
+{
+    for (const int delayMs : delaysMs) {
         if (delayMs == 0)
-            m_events.deliverAndWait(1); // the button is already down when the handler arrives
+            m_events.deliverAndWait(1, true); // the button is already down when the handler arrives
         else
             m_events.schedule(1, std::chrono::milliseconds(delayMs), true);
     }
-    return Success;
 }
 
 void Simulator::deliverEvent(int32_t code)
@@ -285,14 +324,31 @@ void Simulator::deliverEvent(int32_t code)
         handler(device, code, context);
 }
 
+// With a handler registered, a changed press list replaces the presses still
+// to come, counted from now: "never" while a wait runs means no press comes.
+void Simulator::adopt(std::unique_lock<std::mutex> &lock, Configuration configuration)
+{
+    const bool pressesChanged = configuration.pressDelaysMs != m_configuration.pressDelaysMs;
+    const bool traceChanged = configuration.traceFile != m_configuration.traceFile;
+    m_configuration = std::move(configuration);
+    if (traceChanged)
+        openTrace();
+    if (!pressesChanged || !m_handler)
+        return;
+    const std::vector<int> delaysMs = m_configuration.pressDelaysMs;
+    lock.unlock();
+    m_events.clearAutomatic();
+    schedulePresses(delaysMs);
+}
+
 void Simulator::configure(const char *variable, const char *value)
 {
     if (!variable)
         return;
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_configuration.set(variable, value ? value : std::getenv(variable));
-    if (std::string(variable) == "I1SIM_TRACE")
-        openTrace();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    Configuration changed = m_configuration;
+    changed.set(variable, value ? value : std::getenv(variable));
+    adopt(lock, std::move(changed));
 }
 
 void Simulator::reset()
@@ -308,11 +364,122 @@ void Simulator::reset()
     }
     m_handler = nullptr;
     m_handlerContext = nullptr;
+    m_lastCalls.clear();
 }
 
 void Simulator::sendDeviceEvent(int32_t code, int32_t delayMs)
 {
     m_events.schedule(code, std::chrono::milliseconds(std::max(delayMs, 0)), false);
+}
+
+control::Reply Simulator::control(const std::vector<std::string> &arguments)
+{
+    struct Command
+    {
+        const char *name;
+        std::size_t arguments;
+        const char *usage;
+        control::Reply (Simulator::*run)(const std::vector<std::string> &arguments);
+    };
+    static const Command commands[] = {
+            {"press", 0, "press", &Simulator::controlPress},
+            {"event", 1, "event CODE", &Simulator::controlEvent},
+            {"set", 2, "set VARIABLE VALUE", &Simulator::controlSet},
+            {"reset", 0, "reset", &Simulator::controlReset},
+            {"status", 0, "status", &Simulator::controlStatus},
+    };
+    if (arguments.empty())
+        return {control::BadRequest, std::string("no command; the commands are ") + Commands};
+    for (const Command &command : commands) {
+        if (arguments.front() != command.name)
+            continue;
+        if (arguments.size() != command.arguments + 1)
+            return {control::BadRequest, std::string("usage: i1simctl ") + command.usage};
+        return (this->*command.run)(arguments);
+    }
+    return {control::BadRequest,
+            "unknown command " + shown(arguments.front()) + "; the commands are " + Commands};
+}
+
+control::Reply Simulator::controlPress(const std::vector<std::string> &)
+{
+    return sendNow(1);
+}
+
+control::Reply Simulator::controlEvent(const std::vector<std::string> &arguments)
+{
+    const std::string &text = arguments[1];
+    int32_t code = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), code);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return {control::BadRequest, "event " + shown(text) + ": expected a whole number"};
+    return sendNow(code);
+}
+
+control::Reply Simulator::sendNow(int32_t code)
+{
+    bool handled = false;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        handled = m_handler != nullptr;
+    }
+    m_events.deliverAndWait(code, false);
+    const std::string event = "event " + std::to_string(code);
+    return {control::Success,
+            handled ? event + " delivered\n"
+                    : event
+                            + " dropped: no event handler is registered, nothing waits for the "
+                              "button\n"};
+}
+
+control::Reply Simulator::controlSet(const std::vector<std::string> &arguments)
+{
+    const std::string &variable = arguments[1];
+    const std::string &value = arguments[2];
+    if (variable == "I1SIM_CONTROL") {
+        return {control::BadRequest,
+                "I1SIM_CONTROL is read once, at start: restart the application to move the "
+                "control socket or switch it off"};
+    }
+    if (!Configuration::isVariable(variable)) {
+        return {control::BadRequest,
+                "unknown variable " + shown(variable) + "; the variables are " + variableList()};
+    }
+    std::unique_lock<std::mutex> lock(m_mutex);
+    Configuration changed = m_configuration;
+    const std::string expected = changed.parse(variable, value);
+    if (!expected.empty())
+        return {control::BadRequest, variable + ' ' + shown(value) + ": expected " + expected};
+    if (variable == "I1SIM_TRACE" && !value.empty()) {
+        FILE *file = std::fopen(value.c_str(), "a");
+        if (!file)
+            return {control::BadRequest,
+                    variable + ' ' + shown(value) + ": " + std::strerror(errno)};
+        std::fclose(file);
+    }
+    adopt(lock, std::move(changed));
+    return {};
+}
+
+control::Reply Simulator::controlReset(const std::vector<std::string> &)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    adopt(lock, Configuration::fromEnvironment());
+    return {};
+}
+
+control::Reply Simulator::controlStatus(const std::vector<std::string> &)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    std::ostringstream status;
+    for (const std::string &name : Configuration::variableNames)
+        status << name << '=' << m_configuration.text(name) << '\n';
+    status << "I1SIM_CONTROL=" << m_control.path() << '\n'
+           << "event handler: " << (m_handler ? "registered" : "none") << '\n'
+           << "last calls:\n";
+    for (const std::string &call : m_lastCalls)
+        status << "  " << call << '\n';
+    return {control::Success, status.str()};
 }
 
 } // namespace i1sim

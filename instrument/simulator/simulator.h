@@ -2,10 +2,12 @@
 #define SIMULATOR_SIMULATOR_H
 
 #include "configuration.h"
+#include "controlsocket.h"
 #include "eventthread.h"
 #include "i1sdk.h"
 
 #include <cstdio>
+#include <deque>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -18,6 +20,7 @@ namespace i1sim {
 // The state behind the simulated SDK: the attached instruments, their options
 // and measurements, the registered event handler and the call trace.
 // Every SDK call takes the one state lock, so calls from any thread are safe.
+// i1simctl's requests arrive on the control socket's thread.
 class Simulator
 {
 public:
@@ -38,6 +41,8 @@ public:
     void configure(const char *variable, const char *value);
     void reset();
     void sendDeviceEvent(int32_t code, int32_t delayMs);
+    // One request of i1simctl: its arguments, without the command's name.
+    control::Reply control(const std::vector<std::string> &arguments);
 
 private:
     struct Device
@@ -60,6 +65,15 @@ private:
     void trace(const std::string &line);
     void openTrace();
     void deliverEvent(int32_t code);
+    void adopt(std::unique_lock<std::mutex> &lock, Configuration configuration);
+    void schedulePresses(const std::vector<int> &delaysMs);
+
+    control::Reply controlPress(const std::vector<std::string> &arguments);
+    control::Reply controlEvent(const std::vector<std::string> &arguments);
+    control::Reply controlSet(const std::vector<std::string> &arguments);
+    control::Reply controlReset(const std::vector<std::string> &arguments);
+    control::Reply controlStatus(const std::vector<std::string> &arguments);
+    control::Reply sendNow(int32_t code);
 
     std::mutex m_mutex;
     Configuration m_configuration;
@@ -69,9 +83,12 @@ private:
     I1_DeviceEventHandler m_handler = nullptr;
     void *m_handlerContext = nullptr;
     FILE *m_trace = nullptr;
+    // The last calls, for i1simctl status, whether or not they are traced.
+    std::deque<std::string> m_lastCalls;
     // Held while the handler runs, so unregistering can wait for a call in flight.
     std::mutex m_deliveryMutex;
     EventThread m_events;
+    ControlSocket m_control;
 };
 
 } // namespace i1sim

@@ -1,0 +1,37 @@
+#ifndef SIMULATOR_CONTROLPROTOCOL_H
+#define SIMULATOR_CONTROLPROTOCOL_H
+
+#include <cstddef>
+#include <string>
+
+// What i1simctl and the simulator say to each other over the control socket:
+// a request is the command's arguments, each ended by a NUL byte; the answer
+// is the exit code as one digit followed by the text to print.
+namespace i1sim::control {
+
+enum ExitCode {
+    Success = 0,
+    NotListening = 1,
+    BadRequest = 2,
+};
+
+struct Reply
+{
+    ExitCode exitCode = Success;
+    std::string text;
+};
+
+constexpr std::size_t MaxRequestSize = 64 * 1024;
+constexpr const char *SocketName = "i1sim-control";
+
+// True when I1SIM_CONTROL=off asks for no control socket.
+bool switchedOff();
+
+// Where the control socket is: the absolute path I1SIM_CONTROL names, else
+// SocketName in XDG_RUNTIME_DIR. Empty, with the reason in whyNone, when
+// there is none (I1SIM_CONTROL=off among them).
+std::string socketPath(std::string &whyNone);
+
+} // namespace i1sim::control
+
+#endif
