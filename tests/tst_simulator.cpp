@@ -31,10 +31,41 @@ private slots:
     void immediatePressArrivesBeforeRegistrationReturns();
     void noEventAfterUnregistering();
     void unregisteringWaitsForCallInFlight();
+    void pressListChangedWhileRegisteredReplacesPresses();
+
+    void valuesAreCheckedOnBothPaths_data();
+    void valuesAreCheckedOnBothPaths();
+    void anotherProcessLeavesTheControlSocketAlone();
 
 private:
     I1_DeviceHandle openFirst();
 };
+
+namespace {
+// Runs i1simctl against this process's own simulator; its exit code.
+int simctl(const QStringList &arguments, QByteArray *output = nullptr)
+{
+    QProcess process;
+    process.start(QStringLiteral(I1SIMCTL), arguments);
+    if (!process.waitForFinished(10000))
+        return -1;
+    if (output)
+        *output = process.readAllStandardOutput();
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+// The value that i1simctl status shows for the variable.
+QByteArray shownValue(const QByteArray &variable)
+{
+    QByteArray status;
+    simctl({QStringLiteral("status")}, &status);
+    for (const QByteArray &line : status.split('\n')) {
+        if (line.startsWith(variable + '='))
+            return line.mid(variable.size() + 1);
+    }
+    return "(not shown)";
+}
+} // namespace
 
 namespace {
 struct EventLog
@@ -294,6 +325,98 @@ void tst_Simulator::unregisteringWaitsForCallInFlight()
     QTRY_VERIFY(handler.entered.load());
     I1_RegisterDeviceEventHandler(nullptr, nullptr);
     QVERIFY(handler.finished.load()); // the context may be freed from here on
+}
+
+void tst_Simulator::pressListChangedWhileRegisteredReplacesPresses()
+{
+    // What a person does during a wait: "the user presses after a while", then
+    // "the user never presses" before that press came.
+    EventLog log;
+    I1_RegisterDeviceEventHandler(recordEvent, &log);
+    I1Sim_Configure("I1SIM_PRESS_MS", "20");
+    QTRY_COMPARE(log.calls.load(), 1);
+    I1Sim_Configure("I1SIM_PRESS_MS", "400");
+    I1Sim_Configure("I1SIM_PRESS_MS", "never");
+    QTest::qWait(600); // the dropped press falls due meanwhile
+    I1_RegisterDeviceEventHandler(nullptr, nullptr);
+    QCOMPARE(log.calls.load(), 1);
+}
+
+void tst_Simulator::valuesAreCheckedOnBothPaths_data()
+{
+    QTest::addColumn<QByteArray>("variable");
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QByteArray>("taken"); // as status shows it; empty when refused
+
+    QTest::newRow("count") << QByteArray("I1SIM_DEVICES") << QByteArray("64") << QByteArray("64");
+    QTest::newRow("too many") << QByteArray("I1SIM_DEVICES") << QByteArray("65") << QByteArray();
+    QTest::newRow("negative count") << QByteArray("I1SIM_DEVICES") << QByteArray("-1") << QByteArray();
+    QTest::newRow("spaced count") << QByteArray("I1SIM_DEVICES") << QByteArray(" 2") << QByteArray();
+    QTest::newRow("empty count") << QByteArray("I1SIM_DEVICES") << QByteArray("") << QByteArray();
+    QTest::newRow("densities") << QByteArray("I1SIM_DENSITIES") << QByteArray("0.1,-2,1e3,inf")
+                               << QByteArray("0.1,-2,1000,inf");
+    QTest::newRow("five densities")
+            << QByteArray("I1SIM_DENSITIES") << QByteArray("1,2,3,4,5") << QByteArray();
+    QTest::newRow("empty density")
+            << QByteArray("I1SIM_DENSITIES") << QByteArray("1,,3,4") << QByteArray();
+    QTest::newRow("press list") << QByteArray("I1SIM_PRESS_MS") << QByteArray("0,250")
+                                << QByteArray("0,250");
+    QTest::newRow("empty press") << QByteArray("I1SIM_PRESS_MS") << QByteArray("1,,2") << QByteArray();
+    QTest::newRow("no press list") << QByteArray("I1SIM_PRESS_MS") << QByteArray("") << QByteArray();
+    QTest::newRow("failing calibration")
+            << QByteArray("I1SIM_CALIBRATE") << QByteArray("fail") << QByteArray("fail");
+    QTest::newRow("calibration in capitals")
+            << QByteArray("I1SIM_CALIBRATE") << QByteArray("FAIL") << QByteArray();
+    QTest::newRow("fault") << QByteArray("I1SIM_FAULT") << QByteArray("null-list")
+                           << QByteArray("null-list");
+    QTest::newRow("unknown fault") << QByteArray("I1SIM_FAULT") << QByteArray("crash") << QByteArray();
+    QTest::newRow("options in key order")
+            << QByteArray("I1SIM_OPTIONS") << QByteArray("B=x=y;;A") << QByteArray("A;B=x=y");
+}
+
+void tst_Simulator::valuesAreCheckedOnBothPaths()
+{
+    QFETCH(QByteArray, variable);
+    QFETCH(QByteArray, value);
+    QFETCH(QByteArray, taken);
+    I1Sim_Reset();
+    const QByteArray defaultValue = shownValue(variable);
+
+    // The environment's path: a refused value leaves the default.
+    I1Sim_Configure("I1SIM_DEVICES", "7");
+    I1Sim_Configure("I1SIM_CALIBRATE", "fail");
+    I1Sim_Configure(variable.constData(), value.constData());
+    const QByteArray afterConfigure = shownValue(variable);
+    I1Sim_Reset();
+    QCOMPARE(afterConfigure, taken.isEmpty() ? defaultValue : taken);
+
+    // The control path: a refused value changes nothing, not even to the default.
+    QByteArray before;
+    QCOMPARE(simctl({"set", "I1SIM_DEVICES", "7"}), 0);
+    QCOMPARE(simctl({"set", "I1SIM_CALIBRATE", "fail"}), 0);
+    QCOMPARE(simctl({"status"}, &before), 0);
+    const int code = simctl({"set", QString::fromLatin1(variable), QString::fromLatin1(value)});
+    QByteArray after;
+    simctl({"status"}, &after);
+    if (taken.isEmpty()) {
+        QCOMPARE(code, 2);
+        QCOMPARE(after, before);
+    } else {
+        QCOMPARE(code, 0);
+        QCOMPARE(shownValue(variable), taken);
+    }
+}
+
+void tst_Simulator::anotherProcessLeavesTheControlSocketAlone()
+{
+    QCOMPARE(simctl({"set", "I1SIM_SERIAL", "MINE"}), 0);
+    // A second process that loads the simulator in this session and ends normally.
+    QProcess second;
+    second.start(QCoreApplication::applicationFilePath(), {QStringLiteral("-functions")});
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(second.readAllStandardError(), QByteArray());
+    QCOMPARE(shownValue("I1SIM_SERIAL"), QByteArray("MINE"));
 }
 
 QTEST_GUILESS_MAIN(tst_Simulator)

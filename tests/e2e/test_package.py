@@ -15,6 +15,7 @@ BUILD = Path(os.environ.get("VANTRELNUT_BUILD", "build"))
 PACKAGED_FILES = {
     "usr/bin/vantrelnut",
     "usr/lib/vantrelnut/libi1sim.so",
+    "usr/lib/vantrelnut/i1simctl",
     "usr/share/applications/vantrelnut.desktop",
     "usr/share/icons/hicolor/scalable/apps/vantrelnut.svg",
 } | {f"usr/share/icons/hicolor/{size}x{size}/apps/vantrelnut.png" for size in ICON_SIZES}
@@ -76,6 +77,10 @@ class PackageTest(AppTestCase):
         maps = Path(f"/proc/{app.process.pid}/maps").read_text()
         self.assertIn(str(moved / "usr/lib/vantrelnut/libi1sim.so"), maps)
         self.assertIn("I1_OpenDevice dev1", app.trace_lines())
+        status = subprocess.run([moved / "usr/lib/vantrelnut/i1simctl", "status"], capture_output=True,
+                                text=True, env=dict(os.environ, XDG_RUNTIME_DIR=str(app.home / "runtime")))
+        self.assertEqual(status.returncode, 0, status.stderr)
+        self.assertIn("  I1_OpenDevice dev1\n", status.stdout)
         self.close(app)
 
 
