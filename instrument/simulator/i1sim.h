@@ -3,8 +3,9 @@
 // The simulator reads its configuration from the environment when it is
 // loaded (I1SIM_DEVICES, I1SIM_SERIAL, I1SIM_OPTIONS, I1SIM_CALIBRATE,
 // I1SIM_DENSITIES, I1SIM_PRESS_MS, I1SIM_TRACE, I1SIM_FAULT). Tests in the
-// same process change it through these calls; the SDK calls themselves are
-// declared in i1sdk.h.
+// same process change it through these calls, a person through i1simctl on
+// the control socket (I1SIM_CONTROL); the SDK calls themselves are declared
+// in i1sdk.h.
 #ifndef I1SIM_H
 #define I1SIM_H
 
