@@ -10,6 +10,8 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -89,7 +91,13 @@ void ControlSocket::start(Handler handler)
     m_wakeWrite = wake[1];
     m_path = path;
     m_handler = std::move(handler);
+    // Signals are for the application's threads: none interrupts a request here.
+    sigset_t all;
+    sigset_t previous;
+    sigfillset(&all);
+    pthread_sigmask(SIG_SETMASK, &all, &previous);
     m_thread = std::thread([this] { run(); });
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
 }
 
 void ControlSocket::stop()
