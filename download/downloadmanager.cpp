@@ -128,7 +128,10 @@ void DownloadManager::startTransfer(const QNetworkRequest &request, Transfer tra
 // got an answer, even a broken one, is not sent twice.
 bool DownloadManager::resend(QNetworkReply *reply, Transfer &transfer)
 {
-    const bool unanswered = reply->error() != QNetworkReply::NoError
+    // Only HTTP tells: its status comes before any byte of the body.
+    const QString scheme = reply->url().scheme();
+    const bool unanswered = (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+            && reply->error() != QNetworkReply::NoError
             && reply->error() != QNetworkReply::OperationCanceledError
             && !reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
     if (!unanswered || transfer.resends == 0

@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QScopeGuard>
+#include <QTcpServer>
 #include <QtTest>
 
 #include <atomic>
@@ -223,6 +224,14 @@ void tst_DownloadManager::statusOutcome_data()
     QTest::newRow("dropped mid-body")
             << "?size=200000&drop=1" << false << QByteArray()
             << QByteArray("Download of {url} failed: Connection closed\n");
+    // Sent again twice, as a request that got no answer, then reported once.
+    QTcpServer closed;
+    closed.listen(QHostAddress::LocalHost);
+    const quint16 closedPort = closed.serverPort();
+    closed.close();
+    QTest::newRow("nobody listening")
+            << QString("http://127.0.0.1:%1/reports/report.pdf").arg(closedPort) << false
+            << QByteArray() << QByteArray("Download of {url} failed: Connection refused\n");
     QTest::newRow("unknown scheme")
             << "nosuch://127.0.0.1/reports/report.pdf" << false << QByteArray()
             << QByteArray("Download of {url} failed: Protocol \"nosuch\" is unknown\n");
