@@ -1,5 +1,7 @@
 #include "heapslack.h"
+#include "networkpolling.h"
 #include "object.h"
+#include "rendererrecovery.h"
 #include "settingsstore.h"
 #include "startupsettings.h"
 
@@ -25,11 +27,12 @@ static QIcon applicationIcon()
 int main(int argc, char *argv[])
 {
     keepHeapSlackForDownloads();
+    switchOffNetworkPolling();
 
     // Lives until the process ends; connecting to the instrument starts here.
     auto *bridge = new Object;
 
-    if (StartupSettings::enableHighDpi(SettingsStore()))
+    if (StartupSettings::enableHighDpi(*SettingsStore()))
         QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
 
     QApplication application(argc, argv);
@@ -40,9 +43,10 @@ int main(int argc, char *argv[])
     qDebug() << bridge->settingsFileName();
 
     SettingsStore settings;
-    settings.setValue(QStringLiteral("Hello"), QStringLiteral("World"));
+    settings->setValue(QStringLiteral("Hello"), QStringLiteral("World"));
 
-    const StartupSettings startup = StartupSettings::read(settings, bridge->defaultServerAddress());
+    const StartupSettings startup
+            = StartupSettings::read(*settings, bridge->defaultServerAddress());
     if (startup.noContextMenu)
         view.setContextMenuPolicy(Qt::NoContextMenu);
     QCoreApplication::setApplicationName(startup.applicationName);
@@ -53,6 +57,8 @@ int main(int argc, char *argv[])
     view.page()->setWebChannel(channel);
 
     view.setUrl(startup.server);
+    const RendererRecovery recovery(
+            view.page(), startup.server, [](const QUrl &shown) { return shown.isValid(); });
     // Shown only now, maximised or not: a view shown (or even given a window
     // state) before its page is set up may never be mapped on screen.
     if (startup.showMaximized)

@@ -1,25 +1,27 @@
 #include "startupsettings.h"
 
+#include "settingsstore.h"
+
 #include <QSettings>
 
 StartupSettings StartupSettings::read(const QSettings &settings, const QString &defaultServer)
 {
     StartupSettings startup;
     startup.showMaximized
-            = settings.value(QStringLiteral("ShowMaximized"), QStringLiteral("1")).toString()
+            = SettingsStore::text(settings, QStringLiteral("ShowMaximized"), QStringLiteral("1"))
             == QLatin1String("1");
     startup.noContextMenu
-            = settings.value(QStringLiteral("ContextMenu"), QStringLiteral("0")).toString()
+            = SettingsStore::text(settings, QStringLiteral("ContextMenu"), QStringLiteral("0"))
             == QLatin1String("0");
-    startup.applicationName
-            = settings.value(QStringLiteral("appName"), QStringLiteral("VantrelNut")).toString();
-    startup.server = QUrl(
-            settings.value(QStringLiteral("Server"), defaultServer).toString(), QUrl::TolerantMode);
+    startup.applicationName = SettingsStore::text(
+            settings, QStringLiteral("appName"), QStringLiteral("VantrelNut"));
+    startup.server = QUrl(SettingsStore::text(settings, QStringLiteral("Server"), defaultServer),
+            QUrl::TolerantMode);
     return startup;
 }
 
 bool StartupSettings::enableHighDpi(const QSettings &settings)
 {
-    return settings.value(QStringLiteral("EnableHighDpi"), QStringLiteral("1"))
-            == QVariant(QStringLiteral("1"));
+    return SettingsStore::text(settings, QStringLiteral("EnableHighDpi"), QStringLiteral("1"))
+            == QLatin1String("1");
 }

@@ -44,12 +44,12 @@ QString Object::getOption(const QString &key)
 
 QString Object::getIni(const QString &key)
 {
-    return SettingsStore().value(key, QStringLiteral("KO")).toString();
+    return SettingsStore::text(*SettingsStore(), key, QStringLiteral("KO"));
 }
 
 QString Object::setIni(const QString &key, const QString &value)
 {
-    SettingsStore().setValue(key, value);
+    SettingsStore()->setValue(key, value);
     return QStringLiteral("ok");
 }
 

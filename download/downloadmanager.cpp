@@ -1,5 +1,6 @@
 #include "downloadmanager.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDesktopServices>
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QUrl>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -18,6 +20,11 @@ namespace {
 // reads as fast as the network delivers, and a large report piles up in
 // memory whenever writing falls behind; 1 MiB still keeps pace with curl.
 constexpr qint64 readAheadLimit = 1024 * 1024;
+
+// When one connection to a server fails, Qt fails every request still queued
+// for that server with the same error, although none of them was sent. Such
+// a request is sent again, a few times at most.
+constexpr int resendLimit = 2;
 
 int httpStatus(const QNetworkReply *reply)
 {
@@ -95,28 +102,76 @@ QString DownloadManager::downloadToFile(const QUrl &url, const QString &fileName
 {
     targetFileName = fileName;
     this->openWhenDone = openWhenDone;
-    QNetworkReply *reply = networkManager.get(QNetworkRequest(url));
+    startTransfer(QNetworkRequest(url),
+            Transfer {std::make_unique<ReportFile>(fileName, openWhenDone), resendLimit});
+    return targetFileName;
+}
+
+void DownloadManager::startTransfer(const QNetworkRequest &request, Transfer transfer)
+{
+    // The downloader is made before the application object, so it hooks
+    // the quit at its first transfer.
+    if (QCoreApplication *application = QCoreApplication::instance())
+        connect(application, &QCoreApplication::aboutToQuit, this,
+                &DownloadManager::abandonTransfers, Qt::UniqueConnection);
+    QNetworkReply *reply = networkManager.get(request);
     reply->setReadBufferSize(readAheadLimit);
-    reportFiles.emplace(reply, std::make_unique<ReportFile>(fileName, openWhenDone));
+    transfers.emplace(reply, std::move(transfer));
     connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
         // Aborting finishes the reply at once, so nothing more arrives.
         if (!saveArrivedData(reply))
             reply->abort();
     });
-    return targetFileName;
+}
+
+// Only a reply that failed before any of a response arrived: a request that
+// got an answer, even a broken one, is not sent twice.
+bool DownloadManager::resend(QNetworkReply *reply, Transfer &transfer)
+{
+    // Only HTTP tells: its status comes before any byte of the body.
+    const QString scheme = reply->url().scheme();
+    const bool unanswered = (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+            && reply->error() != QNetworkReply::NoError
+            && reply->error() != QNetworkReply::OperationCanceledError
+            && !reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
+    if (!unanswered || transfer.resends == 0
+            || reply->operation() != QNetworkAccessManager::GetOperation)
+        return false;
+    --transfer.resends;
+    startTransfer(reply->request(), std::move(transfer));
+    return true;
+}
+
+// The window is closing: replies still arriving are stopped and their
+// temporary files removed, so no part of a report is left beside its target
+// (the downloader itself is never destroyed) and every target stays as it was.
+void DownloadManager::abandonTransfers()
+{
+    std::vector<QNetworkReply *> replies;
+    for (const auto &entry : transfers)
+        replies.push_back(entry.first);
+    for (QNetworkReply *reply : replies)
+        reply->abort();
+    // Replies that ended without the event loop having handled them yet.
+    transfers.clear();
 }
 
 void DownloadManager::downloadFinished(QNetworkReply *reply)
 {
     if (reply->isOpen()) // an aborted reply is closed, any other may hold a last piece
         saveArrivedData(reply);
-    const auto entry = reportFiles.find(reply);
-    if (entry == reportFiles.end()) { // not one of ours: nothing to save it to
+    const auto entry = transfers.find(reply);
+    if (entry == transfers.end()) { // not one of ours: nothing to save it to
         reply->deleteLater();
         return;
     }
-    const std::unique_ptr<ReportFile> reportFile = std::move(entry->second);
-    reportFiles.erase(entry);
+    Transfer transfer = std::move(entry->second);
+    transfers.erase(entry);
+    if (resend(reply, transfer)) {
+        reply->deleteLater();
+        return;
+    }
+    const std::unique_ptr<ReportFile> reportFile = std::move(transfer.file);
 
     if (reportFile->failure() != ReportFile::Failure::None) {
         reportFailure(*reportFile); // also when the reply ended because we aborted it
@@ -148,7 +203,7 @@ bool DownloadManager::saveArrivedData(QNetworkReply *reply)
     const QByteArray data = reply->readAll();
     if (!carriesReport(reply) || data.isEmpty())
         return true;
-    return reportFiles.at(reply)->append(data);
+    return transfers.at(reply).file->append(data);
 }
 
 void DownloadManager::reportSaved(const QNetworkReply *reply, const ReportFile &reportFile)

@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 class QNetworkReply;
+class QNetworkRequest;
 class QUrl;
 
 // Fetches reports over HTTP(S) into local files and opens them when asked.
@@ -37,6 +38,17 @@ public slots:
     void downloadFinished(QNetworkReply *reply);
 
 private:
+    // A report on its way: the file it saves into, and how many more times
+    // its request may be sent when a reply fails before any response.
+    struct Transfer
+    {
+        std::unique_ptr<ReportFile> file;
+        int resends;
+    };
+
+    void startTransfer(const QNetworkRequest &request, Transfer transfer);
+    bool resend(QNetworkReply *reply, Transfer &transfer);
+    void abandonTransfers();
     static QString urlFileName(const QUrl &url);
     bool saveArrivedData(QNetworkReply *reply);
     void reportSaved(const QNetworkReply *reply, const ReportFile &reportFile);
@@ -44,8 +56,8 @@ private:
     QNetworkAccessManager networkManager;
     QString targetFileName;
     bool openWhenDone = false;
-    // The file each reply in flight saves into.
-    std::unordered_map<QNetworkReply *, std::unique_ptr<ReportFile>> reportFiles;
+    // The transfer of each reply in flight.
+    std::unordered_map<QNetworkReply *, Transfer> transfers;
 };
 
 #endif // DOWNLOADMANAGER_H

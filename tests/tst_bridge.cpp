@@ -11,6 +11,8 @@
 #include <QWebChannel>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 const QString bridgeName = QStringLiteral("vizEveDivuzaviz");
 }
@@ -38,6 +40,10 @@ private slots:
     void settingsRoundTrip();
     void absentSettingIsKO();
     void setIniIsSeenByFreshStore();
+    void handWrittenCommasReadAsWritten_data();
+    void handWrittenCommasReadAsWritten();
+    void damagedStoreGivesDefaults_data();
+    void damagedStoreGivesDefaults();
 
 private:
     int methodIndex(const char *name) const;
@@ -61,7 +67,7 @@ void tst_Bridge::initTestCase()
 void tst_Bridge::init()
 {
     I1Sim_Reset();
-    QFile::remove(SettingsStore().fileName());
+    QFile::remove(SettingsStore()->fileName());
 }
 
 int tst_Bridge::methodIndex(const char *name) const
@@ -242,8 +248,8 @@ void tst_Bridge::settingsRoundTrip()
 
     QCOMPARE(m_bridge->setIni(key, value), QStringLiteral("ok"));
     QCOMPARE(m_bridge->getIni(key), value);
-    QVERIFY(QFile::exists(SettingsStore().fileName()));
-    QVERIFY(SettingsStore().fileName().startsWith(m_settingsFolder.path()));
+    QVERIFY(QFile::exists(SettingsStore()->fileName()));
+    QVERIFY(SettingsStore()->fileName().startsWith(m_settingsFolder.path()));
 }
 
 void tst_Bridge::absentSettingIsKO()
@@ -251,15 +257,82 @@ void tst_Bridge::absentSettingIsKO()
     QCOMPARE(m_bridge->getIni(QStringLiteral("NeverWritten")), QStringLiteral("KO"));
     QTest::ignoreMessage(QtWarningMsg, "QSettings::setValue: Empty key passed");
     QCOMPARE(m_bridge->setIni(QString(), QStringLiteral("ignored")), QStringLiteral("ok"));
-    QVERIFY(!QFile::exists(SettingsStore().fileName()));
+    QVERIFY(!QFile::exists(SettingsStore()->fileName()));
 }
 
 void tst_Bridge::setIniIsSeenByFreshStore()
 {
     m_bridge->setIni(QStringLiteral("Hello"), QStringLiteral("Again"));
-    QCOMPARE(SettingsStore().value(QStringLiteral("Hello")).toString(), QStringLiteral("Again"));
-    SettingsStore().setValue(QStringLiteral("Hello"), QStringLiteral("World"));
+    QCOMPARE(SettingsStore()->value(QStringLiteral("Hello")).toString(), QStringLiteral("Again"));
+    SettingsStore()->setValue(QStringLiteral("Hello"), QStringLiteral("World"));
     QCOMPARE(m_bridge->getIni(QStringLiteral("Hello")), QStringLiteral("World"));
+}
+
+void tst_Bridge::handWrittenCommasReadAsWritten_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("value");
+
+    QTest::newRow("address with commas")
+            << QByteArray("Server=https://host/app?a=1,2") << "https://host/app?a=1,2";
+    QTest::newRow("as QSettings writes it back")
+            << QByteArray("Server=\"https://host/app?a=1\", 2") << "https://host/app?a=1,2";
+    QTest::newRow("trailing comma") << QByteArray("Server=a,") << "a,";
+    QTest::newRow("quoted") << QByteArray("Server=\"a, b\"") << "a, b";
+}
+
+// A person edits the file by hand and does not quote values with commas.
+void tst_Bridge::handWrittenCommasReadAsWritten()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, value);
+
+    QFile file(SettingsStore()->fileName());
+    QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[General]\n" + line + "\n");
+    file.close();
+    QCOMPARE(m_bridge->getIni(QStringLiteral("Server")), value);
+}
+
+void tst_Bridge::damagedStoreGivesDefaults_data()
+{
+    QTest::addColumn<QString>("damage");
+
+    // Root reads any file whatever its mode, so what cannot be read here is
+    // what is not a file, or a name that leads nowhere.
+    QTest::newRow("binary garbage") << "garbage";
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("pipe") << "pipe";
+    QTest::newRow("link to itself") << "loop";
+}
+
+void tst_Bridge::damagedStoreGivesDefaults()
+{
+    QFETCH(QString, damage);
+    const QString fileName = SettingsStore()->fileName();
+    QVERIFY(QDir().mkpath(QFileInfo(fileName).path()));
+    const auto repair = qScopeGuard([&] {
+        QDir(fileName).removeRecursively();
+        QFile::remove(fileName);
+    });
+    if (damage == "garbage") {
+        QFile file(fileName);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (int byte = 0; byte < 4096; ++byte)
+            file.putChar(char(byte * 37 % 256));
+    } else if (damage == "folder") {
+        QVERIFY(QDir().mkdir(fileName));
+    } else if (damage == "pipe") {
+        QCOMPARE(mkfifo(QFile::encodeName(fileName).constData(), 0600), 0);
+    } else {
+        QVERIFY(QFile::link(fileName, fileName));
+    }
+
+    QCOMPARE(m_bridge->getIni(QStringLiteral("Hello")), QStringLiteral("KO"));
+    QCOMPARE(m_bridge->getIni(QStringLiteral("Server")), QStringLiteral("KO"));
+    QCOMPARE(m_bridge->setIni(QStringLiteral("Hello"), QStringLiteral("World")),
+            QStringLiteral("ok"));
 }
 
 QTEST_GUILESS_MAIN(tst_Bridge)

@@ -33,6 +33,16 @@ QString writeIni(const QTemporaryDir &folder, const QByteArray &contents)
     file.write(contents);
     return fileName;
 }
+// Every byte value, the line and section markers of INI text included.
+QByteArray binaryGarbage()
+{
+    QByteArray bytes;
+    for (int round = 0; round < 8; ++round) {
+        for (int byte = 0; byte < 256; ++byte)
+            bytes += char((byte * 37 + round) % 256);
+    }
+    return bytes;
+}
 } // namespace
 
 void tst_StartupSettings::keys_data()
@@ -60,6 +70,20 @@ void tst_StartupSettings::keys_data()
     QTest::newRow("server parsed tolerantly")
             << QByteArray("[General]\nServer=http://127.0.0.1/a b%zz\n") << true << true
             << "VantrelNut" << QUrl("http://127.0.0.1/a%20b%25zz");
+    QTest::newRow("server with commas, as written by hand")
+            << QByteArray("[General]\nServer=https://host/app?a=1,2\n") << true << true
+            << "VantrelNut" << QUrl("https://host/app?a=1,2");
+    // QSettings writes the hand-written value back like this at every start.
+    QTest::newRow("server with commas, as written back")
+            << QByteArray("[General]\nServer=\"https://host/app?a=1\", 2\n") << true << true
+            << "VantrelNut" << QUrl("https://host/app?a=1,2");
+    QTest::newRow("spaces after commas are not kept")
+            << QByteArray("[General]\nappName=Mird, Lab\nShowMaximized=1, \n") << false << true
+            << "Mird,Lab" << QUrl(defaultServer);
+    QTest::newRow("quoted commas") << QByteArray("[General]\nappName=\"Mird, Lab\"\n") << true
+                                   << true << "Mird, Lab" << QUrl(defaultServer);
+    QTest::newRow("binary garbage")
+            << binaryGarbage() << true << true << "VantrelNut" << QUrl(defaultServer);
     QTest::newRow("bundled console")
             << QByteArray("[General]\nServer=qrc:/console/index.html\n") << true << true
             << "VantrelNut" << QUrl("qrc:/console/index.html");
@@ -92,6 +116,8 @@ void tst_StartupSettings::enableHighDpi_data()
     QTest::newRow("0") << QByteArray("[General]\nEnableHighDpi=0\n") << false;
     QTest::newRow("true") << QByteArray("[General]\nEnableHighDpi=true\n") << false;
     QTest::newRow("empty") << QByteArray("[General]\nEnableHighDpi=\n") << false;
+    QTest::newRow("1 with a comma") << QByteArray("[General]\nEnableHighDpi=1,\n") << false;
+    QTest::newRow("binary garbage") << binaryGarbage() << true;
 }
 
 void tst_StartupSettings::enableHighDpi()

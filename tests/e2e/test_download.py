@@ -6,6 +6,7 @@ import os
 import threading
 import time
 import unittest
+from pathlib import Path
 
 from harness import AppTestCase, calls_page
 
@@ -17,10 +18,12 @@ def wait_until(condition, timeout=30):
 
 
 class ReportServer(http.server.ThreadingHTTPServer):
-    """Serves one report; holds each answer until release() is called."""
+    """Serves one report; holds each answer until release() is called, or
+    with sent_first set, holds back only the second half of the body."""
 
-    def __init__(self, body):
+    def __init__(self, body, sent_first=0):
         self.body = body
+        self.sent_first = sent_first
         self.released = threading.Event()
         self.requests = []
         super().__init__(("127.0.0.1", 0), ReportHandler)
@@ -33,12 +36,20 @@ class ReportServer(http.server.ThreadingHTTPServer):
 class ReportHandler(http.server.BaseHTTPRequestHandler):
     def do_GET(self):
         self.server.requests.append(self.path)
-        self.server.released.wait(30)
+        if not self.server.sent_first:
+            self.server.released.wait(30)
         self.send_response(200)
         self.send_header("Content-Type", "application/pdf")
         self.send_header("Content-Length", str(len(self.server.body)))
         self.end_headers()
-        self.wfile.write(self.server.body)
+        first = self.server.sent_first
+        self.wfile.write(self.server.body[:first])
+        self.wfile.flush()
+        self.server.released.wait(30)
+        try:
+            self.wfile.write(self.server.body[first:])
+        except OSError:
+            pass  # the application has gone
 
     def log_message(self, *arguments):
         pass
@@ -50,6 +61,7 @@ class DownloadTest(AppTestCase):
     def setUp(self):
         super().setUp()
         self.server = ReportServer(os.urandom(3 * 1024 * 1024 + 17))
+        self.addCleanup(self.server.server_close)
         self.addCleanup(self.server.shutdown)
         self.addCleanup(self.server.released.set)
 
@@ -72,6 +84,44 @@ class DownloadTest(AppTestCase):
         self.assertEqual(target.read_bytes(), self.server.body)
         self.assertEqual(sorted(p.name for p in target.parent.iterdir()), ["Report 1.pdf"])
         self.close(app)
+
+    def test_closing_the_window_while_reports_arrive(self):
+        # Half of each report has arrived when the person closes the window.
+        server = ReportServer(os.urandom(4 * 1024 * 1024), sent_first=2 * 1024 * 1024)
+        self.addCleanup(server.server_close)
+        self.addCleanup(server.shutdown)
+        self.addCleanup(server.released.set)
+        reports = self.folder / "reports"
+        reports.mkdir()
+        earlier = reports / "earlier.pdf"
+        earlier.write_bytes(b"the report saved before")
+        calls = [["doDownloadSaveReport", server.url(f"/{name}.pdf"), str(reports / f"{name}.pdf"), True]
+                 for name in ("earlier", "new")]
+        app = self.start({"Server": calls_page(*calls)})
+        app.results()
+        # Both temporary files are open and hold the first half.
+        wait_until(lambda: len(open_files_in(app.process.pid, reports)) == 2
+                   and all(size >= 2 * 1024 * 1024 for size in open_files_in(app.process.pid, reports)))
+        self.assertEqual(len(open_files_in(app.process.pid, reports)), 2)
+
+        self.close(app)
+        self.assertEqual(sorted(p.name for p in reports.iterdir()), ["earlier.pdf"])
+        self.assertEqual(earlier.read_bytes(), b"the report saved before")
+        self.assertEqual(bytes(app.stdout), b"")
+        self.assertEqual(app.stderr.count("Disconnect"), 1)
+        self.assertEqual(sum(line.endswith(" failed: Operation canceled") for line in app.stderr), 2)
+
+
+def open_files_in(pid, folder):
+    """The sizes of the files, named or not, that the process holds open in folder."""
+    sizes = []
+    for descriptor in Path(f"/proc/{pid}/fd").iterdir():
+        try:
+            if os.readlink(descriptor).startswith(f"{folder}/"):
+                sizes.append(os.stat(descriptor).st_size)
+        except OSError:
+            pass
+    return sizes
 
 
 if __name__ == "__main__":

@@ -1,11 +1,36 @@
 """The real application under Xvfb: start-up settings, the window, the object
 the page sees, and what closing the window does."""
 
+import os
+import signal
 import unittest
+from pathlib import Path
 
 from harness import ICON_SIZES, App, AppTestCase, calls_page, window_icon_sizes, window_states
 
 RESET = 'I1_SetGlobalOption "Reset" "All"'
+
+
+def renderer_processes(pid):
+    """The browser's renderer processes among the descendants of pid: named
+    so on their command line, or forked by the browser's zygote, which leaves
+    the zygote's command line in place."""
+    parents, arguments = {}, {}
+    for entry in Path("/proc").iterdir():
+        try:
+            status = (entry / "status").read_text()
+            parents[int(entry.name)] = int(status.split("PPid:")[1].split()[0])
+            arguments[int(entry.name)] = (entry / "cmdline").read_bytes().split(b"\0")
+        except (ValueError, OSError, IndexError):
+            continue
+    descendants, found = {pid}, True
+    while found:
+        found = {child for child, parent in parents.items()
+                 if parent in descendants and child not in descendants}
+        descendants |= found
+    return [child for child in descendants - {pid}
+            if b"--type=renderer" in arguments[child]
+            or b"--type=zygote" in arguments.get(parents[child], [])]
 
 
 class ShellTest(AppTestCase):
@@ -62,12 +87,44 @@ class ShellTest(AppTestCase):
         self.close(first)
         self.assertEqual(first.settings()["Hello"], "Changed")
 
+        # The second start shows a page that only reads: the first page would
+        # write Hello again, racing the close.
+        lines = [line for line in first.ini.read_text().splitlines() if not line.startswith("Server=")]
+        first.ini.write_text("\n".join(lines + ["Server=" + calls_page(["getIni", "Hello"])]) + "\n")
         second = App(self.display, first.home,
                      environment={"I1SIM_TRACE": str(first.home / "second-trace")})
         self.addCleanup(second.stop)
-        second.window()[0].close()
+        self.assertEqual(second.results(), [["getIni", "World"]])
         self.close(second)
         self.assertEqual(second.settings()["Hello"], "World")
+
+    def test_page_comes_back_after_its_renderer_is_killed(self):
+        app = self.start({"Server": calls_page(["getDeviceID"], ["setIni", "FromPage", "yes"])})
+        self.assertEqual(app.results(), [["getDeviceID", "SIM0001"], ["setIni", "ok"]])
+        renderers = renderer_processes(app.process.pid)
+        self.assertTrue(renderers)
+        for renderer in renderers:
+            os.kill(renderer, signal.SIGKILL)
+
+        self.assertEqual(app.wait_for_line("Renderer process ended: "),
+                         "QWebEnginePage::KilledTerminationStatus 9")
+        # The page runs again in a new renderer, and its calls are answered.
+        self.assertEqual(app.results(), [["getDeviceID", "SIM0001"], ["setIni", "ok"]])
+        self.close(app)
+        self.assertEqual(app.stderr.count("Disconnect"), 1)
+        self.assertEqual(app.trace_lines().count(RESET), 1)
+
+    def test_server_written_by_hand_with_commas(self):
+        # Unquoted, as a deployer writes it; the page ignores the extra parameter.
+        server = calls_page(["getIni", "Server"]) + "&filter=1,2"
+        app = self.start({"Server": server})
+        self.assertEqual(app.results(), [["getIni", server]])
+        self.close(app)
+        # The start wrote the file back in QSettings' own form; it still reads the same.
+        again = App(self.display, app.home, environment={"I1SIM_TRACE": str(app.home / "again")})
+        self.addCleanup(again.stop)
+        self.assertEqual(again.results(), [["getIni", server]])
+        self.close(again)
 
     def test_context_menu_setting(self):
         for setting, expected in (("0", False), ("1", True)):

@@ -1,0 +1,32 @@
+#include "rendererrecovery.h"
+
+#include <QDebug>
+
+RendererRecovery::RendererRecovery(QWebEnginePage *page, const QUrl &server, MayReload mayReload)
+    : m_page(page)
+    , m_server(server)
+    , m_mayReload(std::move(mayReload))
+{
+    m_clock.start();
+    m_reloadTimer.setSingleShot(true);
+    connect(&m_reloadTimer, &QTimer::timeout, this, &RendererRecovery::reload);
+    connect(page, &QWebEnginePage::renderProcessTerminated, this,
+            &RendererRecovery::renderProcessTerminated);
+}
+
+void RendererRecovery::renderProcessTerminated(
+        QWebEnginePage::RenderProcessTerminationStatus status, int exitCode)
+{
+    qDebug() << "Renderer process ended:" << status << exitCode;
+    if (status == QWebEnginePage::NormalTerminationStatus)
+        return;
+    const QUrl shown = m_page->url();
+    m_address = m_mayReload(shown) ? shown : m_server;
+    // Never from inside this handler: in Qt 5 a load started here hangs.
+    m_reloadTimer.start(int(m_backoff.delayAfterCrashAt(m_clock.elapsed())));
+}
+
+void RendererRecovery::reload()
+{
+    m_page->setUrl(m_address);
+}
