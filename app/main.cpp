@@ -1,7 +1,10 @@
 #include "heapslack.h"
 #include "object.h"
+#include "pagedownloads.h"
 #include "settingsstore.h"
+#include "singleinstance.h"
 #include "startupsettings.h"
+#include "windowtitle.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -26,6 +29,12 @@ int main(int argc, char *argv[])
 {
     keepHeapSlackForDownloads();
 
+    // One application per desktop session: a later start only brings the
+    // running window forward, before it could open the instrument.
+    SingleInstance instance(QStringLiteral("vantrelnut"));
+    if (!instance.isFirst())
+        return instance.bringFirstForward() ? 0 : 1;
+
     // Lives until the process ends; connecting to the instrument starts here.
     auto *bridge = new Object;
 
@@ -37,6 +46,7 @@ int main(int argc, char *argv[])
     // Lets the desktop match the window with its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("vantrelnut"));
     QWebEngineView view;
+    WindowTitle windowTitle(&view);
     qDebug() << bridge->settingsFileName();
 
     SettingsStore settings;
@@ -52,6 +62,8 @@ int main(int argc, char *argv[])
     channel->registerObject(QStringLiteral("vizEveDivuzaviz"), bridge);
     view.page()->setWebChannel(channel);
 
+    PageDownloads pageDownloads(&view, view.page()->profile());
+
     view.setUrl(startup.server);
     // Shown only now, maximised or not: a view shown (or even given a window
     // state) before its page is set up may never be mapped on screen.
@@ -61,5 +73,6 @@ int main(int argc, char *argv[])
         view.show();
 
     QObject::connect(&application, SIGNAL(aboutToQuit()), bridge, SLOT(Disconnect()));
+    instance.bringForwardOnRequest(&view);
     return application.exec();
 }
