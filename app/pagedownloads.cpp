@@ -6,6 +6,7 @@
 #include <QWebEngineProfile>
 
 #include <cstdio>
+#include <utility>
 
 PageDownloads::PageDownloads(QWidget *window, QWebEngineProfile *profile)
     : m_window(window)
@@ -14,12 +15,21 @@ PageDownloads::PageDownloads(QWidget *window, QWebEngineProfile *profile)
             &PageDownloads::downloadRequested);
 }
 
+PageDownloads::~PageDownloads()
+{
+    // Deleting may cancel a transfer, whose report then finds nothing to do.
+    const QHash<quint32, Transfer> transfers = std::exchange(m_transfers, {});
+    for (const Transfer &transfer : transfers)
+        deleteReplaced(transfer);
+}
+
 // A request that is not accepted before this returns is dropped by the
 // engine, so the dialog runs here.
 void PageDownloads::downloadRequested(PageDownload *download)
 {
-    const auto resumed = m_fileNames.constFind(download->id());
-    if (resumed != m_fileNames.constEnd()) {
+    const auto resumed = m_transfers.find(download->id());
+    if (resumed != m_transfers.end()) {
+        resumed->replaced.append(resumed->current);
         accept(download, *resumed);
         return;
     }
@@ -31,16 +41,16 @@ void PageDownloads::downloadRequested(PageDownload *download)
         download->cancel();
         return;
     }
-    m_fileNames.insert(download->id(), fileName);
-    accept(download, fileName);
+    accept(download, m_transfers[download->id()] = Transfer {fileName, {}, {}});
 }
 
 // The engine writes into a partial file of its own beside the target and
 // renames it when complete, so the file appears only then; when a transfer
 // breaks off for good it removes the partial file.
-void PageDownloads::accept(PageDownload *download, const QString &fileName)
+void PageDownloads::accept(PageDownload *download, Transfer &transfer)
 {
-    const QFileInfo target(fileName);
+    transfer.current = download;
+    const QFileInfo target(transfer.fileName);
     download->setDownloadDirectory(target.absolutePath());
     download->setDownloadFileName(target.fileName());
     connect(download, &PageDownload::stateChanged, this,
@@ -50,14 +60,14 @@ void PageDownloads::accept(PageDownload *download, const QString &fileName)
 
 void PageDownloads::stateChanged(PageDownload *download)
 {
-    const auto entry = m_fileNames.constFind(download->id());
-    if (entry == m_fileNames.constEnd())
-        return; // already reported
+    const auto transfer = m_transfers.constFind(download->id());
+    if (transfer == m_transfers.constEnd() || transfer->current != download)
+        return; // already reported, or replaced
     const QByteArray url = download->url().toEncoded(QUrl::FullyEncoded);
     switch (download->state()) {
     case PageDownload::DownloadCompleted:
         std::printf("Download of %s succeeded (saved to %s)\n", url.constData(),
-                entry->toLocal8Bit().constData());
+                transfer->fileName.toLocal8Bit().constData());
         std::fflush(stdout);
         break;
     case PageDownload::DownloadInterrupted:
@@ -69,5 +79,14 @@ void PageDownloads::stateChanged(PageDownload *download)
     default:
         return;
     }
-    m_fileNames.erase(entry);
+    // Taken out first: deleting may bring this download back here, cancelled.
+    const Transfer finished = *transfer;
+    m_transfers.erase(transfer);
+    deleteReplaced(finished);
+}
+
+void PageDownloads::deleteReplaced(const Transfer &transfer)
+{
+    for (const QPointer<PageDownload> &download : transfer.replaced)
+        delete download.data();
 }

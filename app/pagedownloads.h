@@ -2,7 +2,9 @@
 #define PAGEDOWNLOADS_H
 
 #include <QHash>
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <QtGlobal>
@@ -27,16 +29,28 @@ class PageDownloads : public QObject
 
 public:
     PageDownloads(QWidget *window, QWebEngineProfile *profile);
+    ~PageDownloads() override;
 
 private:
+    // One download under way. The engine resumes a dropped transfer as a new
+    // request with the same id; the item it replaces never finishes, and the
+    // profile, which cleans up only the items it still knows, would leave it
+    // to cancel itself through a profile already gone. Deleted while the
+    // profile lives, once the transfer is over, or when the window goes.
+    struct Transfer
+    {
+        QString fileName;
+        QPointer<PageDownload> current;
+        QList<QPointer<PageDownload>> replaced;
+    };
+
     void downloadRequested(PageDownload *download);
-    void accept(PageDownload *download, const QString &fileName);
+    void accept(PageDownload *download, Transfer &transfer);
     void stateChanged(PageDownload *download);
+    static void deleteReplaced(const Transfer &transfer);
 
     QWidget *const m_window;
-    // The chosen file of each download under way, by the engine's id: the
-    // engine resumes a dropped transfer as a new request with the same id.
-    QHash<quint32, QString> m_fileNames;
+    QHash<quint32, Transfer> m_transfers; // by the engine's download id
 };
 
 #endif // PAGEDOWNLOADS_H
