@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QDebug>
 #include <QDir>
+#include <QFile>
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QThread>
@@ -118,6 +119,11 @@ bool SingleInstance::bringFirstForward() const
     // The first one may hold the lock and still be opening the instrument;
     // it listens only once its window exists.
     const QDeadlineTimer deadline(reachTimeoutMs);
+#ifdef Q_OS_WIN
+    // Windows lets only the process the user just started take the
+    // foreground; this start passes that right on.
+    AllowSetForegroundWindow(ASFW_ANY);
+#endif
     QLocalSocket socket;
     do {
         socket.connectToServer(m_serverName, QIODevice::WriteOnly);
