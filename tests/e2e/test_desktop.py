@@ -157,6 +157,19 @@ class DesktopTest(AppTestCase):
         again.window()[0].close()
         self.close(again)
 
+    def test_starts_at_the_same_moment(self):
+        # A double click on the menu entry: one of them opens the window.
+        home = self.folder / "run"
+        runs = [App(self.display, home, {"Server": self.page()}, {"I1SIM_TRACE": str(home / f"trace{n}")})
+                for n in range(3)]
+        for run in runs:
+            self.addCleanup(run.stop)
+        wait_until(lambda: sum(run.process.poll() is not None for run in runs) == 2)
+        self.assertEqual(sorted(str(run.process.poll()) for run in runs), ["0", "0", "None"])
+        first = next(run for run in runs if run.process.poll() is None)
+        first.window()[0].close()
+        self.close(first)
+
     def test_window_title_follows_the_page(self):
         # A click has the page drop its title; the engine then names the
         # page after its address, which must not show.
