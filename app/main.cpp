@@ -2,8 +2,11 @@
 #include "networkpolling.h"
 #include "object.h"
 #include "rendererrecovery.h"
+#include "pagedownloads.h"
 #include "settingsstore.h"
+#include "singleinstance.h"
 #include "startupsettings.h"
+#include "windowtitle.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -29,6 +32,12 @@ int main(int argc, char *argv[])
     keepHeapSlackForDownloads();
     switchOffNetworkPolling();
 
+    // One application per desktop session: a later start only brings the
+    // running window forward, before it could open the instrument.
+    SingleInstance instance(QStringLiteral("vantrelnut"));
+    if (!instance.isFirst())
+        return instance.bringFirstForward() ? 0 : 1;
+
     // Lives until the process ends; connecting to the instrument starts here.
     auto *bridge = new Object;
 
@@ -40,6 +49,7 @@ int main(int argc, char *argv[])
     // Lets the desktop match the window with its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("vantrelnut"));
     QWebEngineView view;
+    WindowTitle windowTitle(&view);
     qDebug() << bridge->settingsFileName();
 
     SettingsStore settings;
@@ -56,6 +66,8 @@ int main(int argc, char *argv[])
     channel->registerObject(QStringLiteral("vizEveDivuzaviz"), bridge);
     view.page()->setWebChannel(channel);
 
+    PageDownloads pageDownloads(&view, view.page()->profile());
+
     view.setUrl(startup.server);
     const RendererRecovery recovery(
             view.page(), startup.server, [](const QUrl &shown) { return shown.isValid(); });
@@ -67,5 +79,6 @@ int main(int argc, char *argv[])
         view.show();
 
     QObject::connect(&application, SIGNAL(aboutToQuit()), bridge, SLOT(Disconnect()));
+    instance.bringForwardOnRequest(&view);
     return application.exec();
 }

@@ -118,8 +118,9 @@ class App:
         """The answers that the calls page reported, as [slot, answer] pairs."""
         return json.loads(self.wait_for_line("js: RESULT ", timeout))
 
-    def window(self, timeout=10):
-        """The application's top-level client window, once it is mapped."""
+    def window(self, timeout=10, title=None):
+        """The application's top-level client window (the one with that title,
+        if given), once it is mapped."""
         connection = xdisplay.Display(self.display.name)
         pid_atom = connection.intern_atom("_NET_WM_PID")
         deadline = time.monotonic() + timeout
@@ -128,7 +129,8 @@ class App:
                 for window in _all_windows(connection.screen().root):
                     pid = window.get_full_property(pid_atom, X.AnyPropertyType)
                     if pid and pid.value[0] == self.process.pid and window.get_wm_class() \
-                            and window.get_attributes().map_state == X.IsViewable:
+                            and window.get_attributes().map_state == X.IsViewable \
+                            and title in (None, window_name(connection, window)):
                         return connection, window
             except xerror.XError:
                 pass  # a window went away while the tree was walked; walk it again
@@ -223,6 +225,28 @@ def window_states(connection, window):
     state = connection.intern_atom("_NET_WM_STATE")
     value = window.get_full_property(state, X.AnyPropertyType)
     return {connection.get_atom_name(atom) for atom in (value.value if value else [])}
+
+
+def window_name(connection, window):
+    """The title the window shows (_NET_WM_NAME), or None."""
+    value = window.get_full_property(connection.intern_atom("_NET_WM_NAME"),
+                                     connection.intern_atom("UTF8_STRING"))
+    return value.value.decode() if value else None
+
+
+def active_window(connection):
+    """The id of the window the window manager calls active, or 0."""
+    value = connection.screen().root.get_full_property(
+        connection.intern_atom("_NET_ACTIVE_WINDOW"), X.AnyPropertyType)
+    return value.value[0] if value and len(value.value) else 0
+
+
+def press_key(connection, keysym):
+    """A key press and release, as from the keyboard, to the focused window."""
+    keycode = connection.keysym_to_keycode(keysym)
+    xtest.fake_input(connection, X.KeyPress, keycode)
+    xtest.fake_input(connection, X.KeyRelease, keycode)
+    connection.sync()
 
 
 def window_icon_sizes(connection, window):

@@ -1,0 +1,266 @@
+"""What the person at the desk and a web developer see of the running
+application: one application at a time, the window's title, the page's own
+downloads and the browser's developer tools."""
+
+import http.server
+import json
+import signal
+import socket
+import threading
+import time
+import unittest
+import urllib.parse
+import urllib.request
+from pathlib import Path
+
+from Xlib import X, XK, protocol
+from Xlib.ext import xtest
+
+from harness import HERE, App, AppTestCase, active_window, press_key, window_name, window_states
+
+PAGE = (HERE / "desktop.html").read_bytes()
+REPORT = bytes(range(256)) * 4096  # 1 MiB
+
+
+def wait_until(condition, timeout=30):
+    deadline = time.monotonic() + timeout
+    while not condition():
+        if time.monotonic() > deadline:
+            raise AssertionError("timed out")
+        time.sleep(0.05)
+
+
+class PageServer(http.server.ThreadingHTTPServer):
+    """Serves the test page and files to download from the page's own origin.
+    /files/NAME: a report, of which the second half waits for release();
+    /attachment: a report sent as an attachment; /drop: a report whose
+    connection breaks halfway, every time it is asked for."""
+
+    def __init__(self):
+        self.half_sent = threading.Event()
+        self.released = threading.Event()
+        super().__init__(("127.0.0.1", 0), PageHandler)
+        threading.Thread(target=self.serve_forever, daemon=True).start()
+
+    def url(self, path):
+        return f"http://127.0.0.1:{self.server_address[1]}{path}"
+
+
+class PageHandler(http.server.BaseHTTPRequestHandler):
+    def do_GET(self):
+        path = urllib.parse.urlsplit(self.path).path
+        if path == "/desktop.html":
+            self._send(PAGE, "text/html")
+        elif path.startswith("/files/"):
+            self._send(REPORT, "application/pdf", hold=True)
+        elif path == "/attachment":
+            self._send(REPORT, "application/pdf", {"Content-Disposition": 'attachment; filename="Report 7.pdf"'})
+        elif path == "/drop":
+            self._send(REPORT, "application/pdf", drop=True)
+        else:
+            self.send_error(404)
+
+    def _send(self, body, content_type, headers=None, hold=False, drop=False):
+        self.send_response(200)
+        self.send_header("Content-Type", content_type)
+        self.send_header("Content-Length", str(len(body)))
+        for name, value in (headers or {}).items():
+            self.send_header(name, value)
+        self.end_headers()
+        half = len(body) // 2
+        self.wfile.write(body[:half])
+        self.wfile.flush()
+        if drop:
+            self.close_connection = True
+            self.connection.shutdown(socket.SHUT_RDWR)
+            return
+        if hold:
+            self.server.half_sent.set()
+            self.server.released.wait(30)
+        self.wfile.write(body[half:])
+
+    def log_message(self, *arguments):
+        pass
+
+
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+def minimise(connection, window):
+    """Asks the window manager to iconify the window, as its minimise button does."""
+    event = protocol.event.ClientMessage(window=window, client_type=connection.intern_atom("WM_CHANGE_STATE"),
+                                         data=(32, [3, 0, 0, 0, 0]))  # IconicState
+    connection.screen().root.send_event(
+        event, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
+    connection.sync()
+
+
+def click(connection, window):
+    """A left click in the middle of the window."""
+    geometry = window.get_geometry()
+    origin = window.translate_coords(connection.screen().root, 0, 0)
+    xtest.fake_input(connection, X.MotionNotify, x=-origin.x + geometry.width // 2,
+                     y=-origin.y + geometry.height // 2)
+    xtest.fake_input(connection, X.ButtonPress, 1)
+    xtest.fake_input(connection, X.ButtonRelease, 1)
+    connection.sync()
+
+
+class DesktopTest(AppTestCase):
+    def setUp(self):
+        super().setUp()
+        self.server = PageServer()
+        self.addCleanup(self.server.server_close)
+        self.addCleanup(self.server.shutdown)
+        self.addCleanup(self.server.released.set)
+
+    def page(self, **query):
+        return self.server.url("/desktop.html?" + urllib.parse.urlencode(query))
+
+    def test_second_start_brings_the_first_window_forward(self):
+        first = self.start({"Server": self.page(alive=1)})
+        first.wait_for_line("js: ALIVE World")
+        connection, window = first.window()
+        minimise(connection, window)
+        wait_until(lambda: "_NET_WM_STATE_HIDDEN" in window_states(connection, window))
+        wait_until(lambda: active_window(connection) != window.id)
+        settings_written = first.ini.stat().st_mtime_ns
+
+        second_trace = first.home / "second-trace"
+        second = App(self.display, first.home, environment={"I1SIM_TRACE": str(second_trace)})
+        self.addCleanup(second.stop)
+        self.assertEqual(second.wait(), 0)
+        self.assertFalse(second_trace.exists() and second_trace.read_text())
+        self.assertNotIn('"settings.ini"', second.stderr)
+        self.assertEqual(first.ini.stat().st_mtime_ns, settings_written)
+
+        wait_until(lambda: active_window(connection) == window.id)
+        self.assertNotIn("_NET_WM_STATE_HIDDEN", window_states(connection, window))
+        connection.close()
+        while not first.stderr_lines.empty():
+            first.stderr_lines.get()
+        first.wait_for_line("js: ALIVE World")  # still answering the page
+        self.close(first)
+
+    def test_start_after_a_crash(self):
+        crashed = self.start({"Server": self.page()})
+        crashed.window()[0].close()
+        crashed.process.send_signal(signal.SIGKILL)
+        crashed.process.wait()
+        self.assertTrue((crashed.home / "runtime" / "vantrelnut.socket").exists())
+
+        again = App(self.display, crashed.home, environment={"I1SIM_TRACE": str(crashed.home / "again-trace")})
+        self.addCleanup(again.stop)
+        again.window()[0].close()
+        self.close(again)
+
+    def test_starts_at_the_same_moment(self):
+        # A double click on the menu entry: one of them opens the window.
+        home = self.folder / "run"
+        runs = [App(self.display, home, {"Server": self.page()}, {"I1SIM_TRACE": str(home / f"trace{n}")})
+                for n in range(3)]
+        for run in runs:
+            self.addCleanup(run.stop)
+        wait_until(lambda: sum(run.process.poll() is not None for run in runs) == 2)
+        self.assertEqual(sorted(str(run.process.poll()) for run in runs), ["0", "0", "None"])
+        first = next(run for run in runs if run.process.poll() is None)
+        first.window()[0].close()
+        self.close(first)
+
+    def test_window_title_follows_the_page(self):
+        # A click has the page drop its title; the engine then names the
+        # page after its address, which must not show.
+        app = self.start({"Server": self.page(title="Mird Desk \u2013 Scan", untitle=1), "appName": "Mird Lab"})
+        connection, window = app.window(title="Mird Desk \u2013 Scan")
+        click(connection, window)
+        wait_until(lambda: window_name(connection, window) == "Mird Lab")
+        connection.close()
+        self.close(app)
+
+    def save_dialog(self, app, key):
+        """Answers the save dialog with one key once it has the focus."""
+        connection, dialog = app.window(title="Save File")
+        wait_until(lambda: active_window(connection) == dialog.id)
+        press_key(connection, XK.string_to_keysym(key))
+        connection.close()
+
+    def start_downloading(self, name, **query):
+        """A run whose page starts a download at once, a folder for what it
+        saves and a record of what it would open."""
+        home = self.folder / name
+        downloads = home / "Downloads"
+        downloads.mkdir(parents=True)
+        opener = home / "bin" / "xdg-open"
+        opener.parent.mkdir()
+        opener.write_text(f"#!/bin/sh\necho \"$@\" >> '{home / 'opened'}'\n")
+        opener.chmod(0o755)
+        environment = {"PATH": f"{opener.parent}:/usr/bin:/bin"}
+        app = self.start({"Server": self.page(**query)}, environment, name=name)
+        return app, downloads
+
+    def test_page_downloads_saved_where_proposed(self):
+        for name, query, url, saved in (
+                ("link", {"save": "/files/summary%202.pdf"}, "/files/summary%202.pdf", "summary 2.pdf"),
+                ("attachment", {"open": "/attachment"}, "/attachment", "Report 7.pdf")):
+            with self.subTest(name):
+                self.server.half_sent.clear()
+                self.server.released.clear()
+                app, downloads = self.start_downloading(name, **query)
+                self.save_dialog(app, "Return")
+                if name == "link":  # the file appears only once complete
+                    self.assertTrue(self.server.half_sent.wait(30))
+                    self.assertFalse((downloads / saved).exists())
+                    self.server.released.set()
+                expected = f"Download of {self.server.url(url)} succeeded (saved to {downloads / saved})\n"
+                wait_until(lambda: bytes(app.stdout))
+                self.assertEqual(bytes(app.stdout).decode(), expected)
+                self.assertEqual((downloads / saved).read_bytes(), REPORT)
+                self.assertEqual([p.name for p in downloads.iterdir()], [saved])
+                self.close(app)
+                self.assertFalse((app.home / "opened").exists())
+
+    def test_page_downloads_that_do_not_happen(self):
+        # Cancelled: nothing is fetched to disk, nothing printed.
+        app, downloads = self.start_downloading("cancelled", save="/files/cancelled.pdf")
+        self.server.released.set()
+        self.save_dialog(app, "Escape")
+        wait_until(lambda: not self._dialog_shown(app))
+        self.close(app)
+        self.assertEqual(list(downloads.iterdir()), [])
+        self.assertEqual(bytes(app.stdout), b"")
+        self.assertFalse([line for line in app.stderr if line.startswith("Download of")])
+
+        # Dropped halfway: the failure with the engine's reason, and no file
+        # nor partial file left behind.
+        app, downloads = self.start_downloading("dropped", save="/drop")
+        self.save_dialog(app, "Return")
+        reason = app.wait_for_line(f"Download of {self.server.url('/drop')} failed: ")
+        self.assertTrue(reason)
+        wait_until(lambda: not list(downloads.iterdir()))  # while it runs, not only at quit
+        self.close(app)
+        self.assertEqual(list(downloads.iterdir()), [])
+        self.assertEqual(bytes(app.stdout), b"")
+
+    def _dialog_shown(self, app):
+        try:
+            app.window(timeout=0.1, title="Save File")[0].close()
+            return True
+        except AssertionError:
+            return False
+
+    def test_developer_tools_list_the_page(self):
+        port = free_port()
+        page = self.page(title="Console")
+        app = self.start({"Server": page}, {"QTWEBENGINE_REMOTE_DEBUGGING": str(port)})
+        app.wait_for_line("js: LOADED")
+        with urllib.request.urlopen(f"http://127.0.0.1:{port}/json", timeout=10) as answer:
+            targets = json.load(answer)
+        self.assertIn((page, "page"), [(target["url"], target["type"]) for target in targets])
+        self.close(app)
+
+
+if __name__ == "__main__":
+    unittest.main()
