@@ -2,6 +2,8 @@
 #include "object.h"
 #include "settingsstore.h"
 #include "startupsettings.h"
+#include "trustedorigins.h"
+#include "webpage.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -46,6 +48,8 @@ int main(int argc, char *argv[])
     if (startup.noContextMenu)
         view.setContextMenuPolicy(Qt::NoContextMenu);
     QCoreApplication::setApplicationName(startup.applicationName);
+    const TrustedOrigins trustedOrigins(startup.server, startup.trustedOrigins);
+    view.setPage(new WebPage(trustedOrigins, &view));
 
     // Attached before the page loads, so the page's script finds the object.
     auto *channel = new QWebChannel;

@@ -15,6 +15,9 @@ StartupSettings StartupSettings::read(const QSettings &settings, const QString &
             = settings.value(QStringLiteral("appName"), QStringLiteral("VantrelNut")).toString();
     startup.server = QUrl(
             settings.value(QStringLiteral("Server"), defaultServer).toString(), QUrl::TolerantMode);
+    // A list written with commas reads as several values; they are origins all the same.
+    startup.trustedOrigins
+            = settings.value(QStringLiteral("TrustedOrigins"), QString()).toStringList().join(' ');
     return startup;
 }
 
