@@ -1,7 +1,8 @@
 # The instrument SDK's ten calls (i1sdk.h) and what answers them: the vendor's
 # i1Pro64 library where it is given (always on Windows), our simulated SDK
 # everywhere else. Whatever answers is installed with the application: on
-# Windows beside the executable, elsewhere in PRIVATE_LIBRARY_DIR.
+# Windows beside the executable, elsewhere in PRIVATE_LIBRARY_DIR; a vendor
+# library is also copied into the build tree's CMAKE_LIBRARY_OUTPUT_DIRECTORY.
 # Kept apart from the instrument's own library so the SDK boundary can be
 # configured and checked with the MinGW tools alone, without Qt.
 if(NOT DEFINED PRIVATE_LIBRARY_DIR)
@@ -78,4 +79,7 @@ else()
         set(destination "\${CMAKE_INSTALL_PREFIX}/${PRIVATE_LIBRARY_DIR}")
     endif()
     install(CODE "file(INSTALL \"${I1_SDK_LIBRARY}\" FOLLOW_SYMLINK_CHAIN DESTINATION \"${destination}\")")
+    # The same in the build tree, whose executables find it through the run
+    # path they are installed with.
+    file(COPY "${I1_SDK_LIBRARY}" FOLLOW_SYMLINK_CHAIN DESTINATION "${CMAKE_LIBRARY_OUTPUT_DIRECTORY}")
 endif()
