@@ -4,11 +4,15 @@
 
 #include <QDebug>
 #include <QDesktopServices>
+#include <QWebEngineSettings>
 
 WebPage::WebPage(const TrustedOrigins &trustedOrigins, QObject *parent)
     : QWebEnginePage(parent)
     , m_trustedOrigins(trustedOrigins)
 {
+    // A click on an address of a scheme the browser does not know would go
+    // straight to the desktop's opener, which may run a program for it.
+    settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
 }
 
 void WebPage::handOutside(const QUrl &url, const char *what)

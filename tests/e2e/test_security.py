@@ -214,7 +214,7 @@ class SecurityTest(AppTestCase):
         server.page("/app.html", "app", """
             window.open("%s/opened.html");
             document.getElementById("blank").click();
-            window.open("ftp://127.0.0.1/file.txt");
+            window.open("qrc:/console/index.html");
             const later = window.open("");
             later.location = "%s/later.html";
         """ % (server.foreign, server.foreign),
@@ -223,7 +223,7 @@ class SecurityTest(AppTestCase):
         self.wait_for_line(app, "js: PAGE app bridge World")
         self.wait_for_opened(server.foreign + "/opened.html", server.trusted + "/blank.html",
                              server.foreign + "/later.html")
-        self.wait_for_line(app, 'Window for "ftp://127.0.0.1/file.txt" dropped')
+        self.wait_for_line(app, 'Window for "qrc:/console/index.html" dropped')
         self.assert_still_shown("app")
         self.assertEqual(self.mapped_windows(app), 1)
         self.assertIn(f'Window for "{server.foreign}/opened.html" handed to the desktop\'s browser',
@@ -231,6 +231,27 @@ class SecurityTest(AppTestCase):
         self.assertFalse([path for _, path in server.requests
                           if path in ("/opened.html", "/blank.html", "/later.html")])
         self.close(app)
+
+    def test_clicked_address_of_an_unknown_scheme_is_dropped(self):
+        # The desktop's opener may run a program for such an address (on
+        # Windows some schemes start one at once). A frame's link is clicked:
+        # frames navigate freely. The click then sends the window elsewhere,
+        # which shows when it has been handled.
+        server = self.server
+        server.page("/app.html", "app", 'report("ready");', f"""
+            <iframe src="{server.foreign}/frame.html" style="position: fixed; inset: 0;
+                    width: 100%; height: 100%; border: 0"></iframe>""")
+        server.pages["/frame.html"] = f"""<!DOCTYPE html>
+            <body><a href="vantrelnut-test:run" style="position: fixed; inset: 0"
+               onclick="setTimeout(() => top.location = '{server.foreign}/after.html', 100)">run</a>
+            <script>console.log("FRAME ready")</script></body>"""
+        app = self.start({"Server": f"{server.trusted}/app.html"})
+        self.wait_for_line(app, "js: PAGE app ready")
+        self.wait_for_line(app, "js: FRAME ready")
+        app.click()
+        self.wait_for_opened(server.foreign + "/after.html")
+        self.close(app)
+        self.assertEqual(self.opened(), [server.foreign + "/after.html"])
 
     def mapped_windows(self, app):
         connection = xdisplay.Display(self.display.name)
