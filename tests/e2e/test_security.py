@@ -244,7 +244,10 @@ class SecurityTest(AppTestCase):
         server.pages["/frame.html"] = f"""<!DOCTYPE html>
             <body><a href="vantrelnut-test:run" style="position: fixed; inset: 0"
                onclick="setTimeout(() => top.location = '{server.foreign}/after.html', 100)">run</a>
-            <script>console.log("FRAME ready")</script></body>"""
+            <script>
+            // A click reaches the frame only once it has been drawn.
+            requestAnimationFrame(() => requestAnimationFrame(() => console.log("FRAME ready")));
+            </script></body>"""
         app = self.start({"Server": f"{server.trusted}/app.html"})
         self.wait_for_line(app, "js: PAGE app ready")
         self.wait_for_line(app, "js: FRAME ready")
