@@ -15,16 +15,16 @@ class WebPage : public QWebEnginePage
 public:
     WebPage(const TrustedOrigins &trustedOrigins, QObject *parent);
 
-    // Hands an address the window does not show to the desktop's browser when
-    // it is a web address, and drops it otherwise; logs which. what names the
-    // request on the log.
-    static void handOutside(const QUrl &url, const char *what);
-
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
     QWebEnginePage *createWindow(WebWindowType type) override;
 
 private:
+    // Hands an address the window does not show to the desktop's browser when
+    // it is a web address, and drops it otherwise; logs which. what names the
+    // request on the log.
+    static void handOutside(const QUrl &url, const char *what);
+
     const TrustedOrigins m_trustedOrigins;
 };
 
