@@ -6,6 +6,8 @@
 #include "settingsstore.h"
 #include "singleinstance.h"
 #include "startupsettings.h"
+#include "trustedorigins.h"
+#include "webpage.h"
 #include "windowtitle.h"
 
 #include <QApplication>
@@ -60,6 +62,8 @@ int main(int argc, char *argv[])
     if (startup.noContextMenu)
         view.setContextMenuPolicy(Qt::NoContextMenu);
     QCoreApplication::setApplicationName(startup.applicationName);
+    const TrustedOrigins trustedOrigins(startup.server, startup.trustedOrigins);
+    view.setPage(new WebPage(trustedOrigins, &view));
 
     // Attached before the page loads, so the page's script finds the object.
     auto *channel = new QWebChannel;
@@ -69,8 +73,9 @@ int main(int argc, char *argv[])
     PageDownloads pageDownloads(&view, view.page()->profile());
 
     view.setUrl(startup.server);
-    const RendererRecovery recovery(
-            view.page(), startup.server, [](const QUrl &shown) { return shown.isValid(); });
+    // After a renderer crash the page shown is loaded again when it is trusted.
+    const RendererRecovery recovery(view.page(), startup.server,
+            [&trustedOrigins](const QUrl &shown) { return trustedOrigins.isTrusted(shown); });
     // Shown only now, maximised or not: a view shown (or even given a window
     // state) before its page is set up may never be mapped on screen.
     if (startup.showMaximized)

@@ -17,6 +17,9 @@ StartupSettings StartupSettings::read(const QSettings &settings, const QString &
             settings, QStringLiteral("appName"), QStringLiteral("VantrelNut"));
     startup.server = QUrl(SettingsStore::text(settings, QStringLiteral("Server"), defaultServer),
             QUrl::TolerantMode);
+    // A list written with commas reads as several values; they are origins all the same.
+    startup.trustedOrigins
+            = settings.value(QStringLiteral("TrustedOrigins"), QString()).toStringList().join(' ');
     return startup;
 }
 

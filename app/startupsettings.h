@@ -14,6 +14,9 @@ struct StartupSettings
     bool noContextMenu = true;
     QString applicationName;
     QUrl server;
+    // Origins beyond the server's that the web application spans, separated
+    // by spaces.
+    QString trustedOrigins;
 
     static StartupSettings read(const QSettings &settings, const QString &defaultServer);
 

@@ -1,5 +1,7 @@
 #include "downloadmanager.h"
 
+#include "runnablefile.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDesktopServices>
@@ -213,6 +215,14 @@ void DownloadManager::reportSaved(const QNetworkReply *reply, const ReportFile &
             reportFile.fileName().toLocal8Bit().constData());
     std::fflush(stdout);
     qDebug() << reportFile.openWhenDone();
-    if (reportFile.openWhenDone())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(reportFile.fileName()));
+    if (!reportFile.openWhenDone())
+        return;
+    // The page names the address and the file: what it saved may be a program.
+    if (RunnableFile::couldRun(reportFile.fileName())) {
+        std::fprintf(stderr, "Not opening %s: it could run a program\n",
+                reportFile.fileName().toLocal8Bit().constData());
+        std::fflush(stderr);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(reportFile.fileName()));
 }

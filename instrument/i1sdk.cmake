@@ -2,7 +2,8 @@
 # i1Pro64 library where it is given (always on Windows), our simulated SDK
 # everywhere else. Whatever answers is installed with the application: on
 # Windows beside the executable, elsewhere in PRIVATE_LIBRARY_DIR; the
-# simulated SDK brings its control command i1simctl there (not on Windows).
+# simulated SDK brings its control command i1simctl there (not on Windows), and
+# a vendor library is also copied into the build tree's CMAKE_LIBRARY_OUTPUT_DIRECTORY.
 # Kept apart from the instrument's own library so the SDK boundary can be
 # configured and checked with the MinGW tools alone, without Qt.
 if(NOT DEFINED PRIVATE_LIBRARY_DIR)
@@ -83,4 +84,7 @@ else()
         set(destination "\${CMAKE_INSTALL_PREFIX}/${PRIVATE_LIBRARY_DIR}")
     endif()
     install(CODE "file(INSTALL \"${I1_SDK_LIBRARY}\" FOLLOW_SYMLINK_CHAIN DESTINATION \"${destination}\")")
+    # The same in the build tree, whose executables find it through the run
+    # path they are installed with.
+    file(COPY "${I1_SDK_LIBRARY}" FOLLOW_SYMLINK_CHAIN DESTINATION "${CMAKE_LIBRARY_OUTPUT_DIRECTORY}")
 endif()

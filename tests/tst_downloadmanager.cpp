@@ -4,6 +4,7 @@
 #include "httptestserver.h"
 #include "networkpolling.h"
 #include "object.h"
+#include "runnablefile.h"
 #include "urlopenrecorder.h"
 
 #include <QApplication>
@@ -124,6 +125,10 @@ private slots:
     void quitWhileReportsArriveLeavesTargetsAsTheyWere();
 
     void managerMadeBeforeApplication();
+
+    void runnableFile_data();
+    void runnableFile();
+    void runnableReportIsSavedNotOpened();
     void bridgeSlotsTakeUrlTextTolerantly();
 
 private:
@@ -553,6 +558,87 @@ void tst_DownloadManager::managerMadeBeforeApplication()
     QVERIFY(waitForOutcomes(out, err, 1));
     QCOMPARE(err.text(), QByteArray());
     QCOMPARE(fileContents(target), HttpTestServer::body(1000));
+}
+
+void tst_DownloadManager::runnableFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("couldRun");
+
+    const QByteArray pdf = "%PDF-1.7\n%\xe2\xe3\xcf\xd3\n1 0 obj\n<< /Type /Catalog >>\nendobj\n";
+    QTest::newRow("report") << "report.pdf" << pdf << false;
+    QTest::newRow("report in capitals") << "REPORT.PDF" << pdf << false;
+    QTest::newRow("text") << "notes.txt" << QByteArray("Density 1.42\n") << false;
+    QTest::newRow("no suffix") << "report" << pdf << false;
+    QTest::newRow("empty") << "report.pdf" << QByteArray() << false;
+    QTest::newRow("program's name inside") << "setup.exe.pdf" << pdf << false;
+    QTest::newRow("interpreter line later") << "report.pdf" << pdf + "#!/bin/sh\n" << false;
+
+    for (const char *suffix :
+            {"exe", "com", "scr", "pif", "bat", "cmd", "msi", "msp", "ps1", "psm1", "vbs", "vbe",
+                    "js", "jse", "wsf", "wsh", "hta", "cpl", "msc", "jar", "lnk", "url", "reg",
+                    "application", "desktop", "sh", "bash", "run", "appimage", "py", "pl"})
+        QTest::addRow(".%s", suffix) << QString("report.") + suffix << pdf << true;
+    QTest::newRow("capitals") << "SETUP.EXE" << pdf << true;
+    QTest::newRow("mixed case") << "Setup.Hta" << pdf << true;
+    QTest::newRow("trailing dot") << "setup.exe." << pdf << true;
+    QTest::newRow("trailing dots and spaces") << "setup.bat. . " << pdf << true;
+    QTest::newRow("stream of a program") << "setup.exe:Zone.Identifier" << pdf << true;
+    QTest::newRow("hidden") << ".sh" << pdf << true;
+
+    QFile self(QCoreApplication::applicationFilePath());
+    QVERIFY(self.open(QIODevice::ReadOnly));
+    QTest::newRow("ELF program") << "report.pdf" << self.read(4096) << true;
+    QTest::newRow("Windows program")
+            << "report.pdf" << QByteArray("MZ\x90\0\x03\0\0\0\x04\0\0\0\xff\xff", 16) << true;
+    QTest::newRow("Mach-O program")
+            << "report.pdf" << QByteArray("\xcf\xfa\xed\xfe\x07\0\0\x01", 8) << true;
+    QTest::newRow("Mach-O universal")
+            << "report.pdf" << QByteArray("\xca\xfe\xba\xbe\0\0\0\x02", 8) << true;
+    QTest::newRow("PEF program") << "report.pdf" << QByteArray("Joy!peffpwpc") << true;
+    QTest::newRow("shell script") << "report.pdf" << QByteArray("#!/bin/sh\nrm -rf ~\n") << true;
+    QTest::newRow("any interpreter") << "report.pdf" << QByteArray("#!/opt/x/run\n") << true;
+    QTest::newRow("desktop entry")
+            << "report.pdf" << QByteArray("[Desktop Entry]\nType=Application\nExec=sh -c x\n")
+            << true;
+    QTest::newRow("internet shortcut")
+            << "report.pdf" << QByteArray("[InternetShortcut]\nURL=file:///c:/windows/x.exe\n")
+            << true;
+}
+
+void tst_DownloadManager::runnableFile()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(bool, couldRun);
+
+    QTemporaryDir folder;
+    const QString fileName = folder.filePath(name);
+    QVERIFY(writeFile(fileName, content));
+    QCOMPARE(RunnableFile::couldRun(fileName), couldRun);
+}
+
+void tst_DownloadManager::runnableReportIsSavedNotOpened()
+{
+    QTemporaryDir folder;
+    const QString target = folder.filePath("Setup.EXE. ");
+    const QUrl url = m_server.url("/setup.exe?size=1000");
+    DebugLog debugLog;
+    UrlOpenRecorder opener;
+    CapturedOutput out(stdout);
+    CapturedOutput err(stderr);
+
+    DownloadManager manager;
+    manager.downloadToFile(url, target, true);
+    QVERIFY(waitForOutcomes(out, err, 2));
+    QCOMPARE(out.text(),
+            "Download of " + url.toEncoded() + " succeeded (saved to " + target.toLocal8Bit()
+                    + ")\n");
+    QCOMPARE(err.text(), "Not opening " + target.toLocal8Bit() + ": it could run a program\n");
+    QCOMPARE(fileContents(target), HttpTestServer::body(1000));
+    QCOMPARE(opener.urls(), QList<QUrl>());
+    QCOMPARE(debugLog.lines(), QStringList {"true"});
 }
 
 void tst_DownloadManager::bridgeSlotsTakeUrlTextTolerantly()

@@ -164,6 +164,18 @@ class App:
         self.process.stdout.close()
         self.process.stderr.close()
 
+    def click(self, button=1):
+        """Clicks the middle of the window as a person does."""
+        connection, window = self.window()
+        geometry = window.get_geometry()
+        origin = window.translate_coords(connection.screen().root, 0, 0)
+        xtest.fake_input(connection, X.MotionNotify, x=-origin.x + geometry.width // 2,
+                         y=-origin.y + geometry.height // 2)
+        xtest.fake_input(connection, X.ButtonPress, button)
+        xtest.fake_input(connection, X.ButtonRelease, button)
+        connection.sync()
+        connection.close()
+
     def right_click_shows_menu(self, wait=2.0):
         """Right-clicks the middle of the window; true when a popup menu of the
         application's appears."""

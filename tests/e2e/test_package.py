@@ -12,6 +12,7 @@ from pathlib import Path
 from harness import ICON_SIZES, AppTestCase
 
 BUILD = Path(os.environ.get("VANTRELNUT_BUILD", "build"))
+CHECK_RUNPATHS = Path(__file__).resolve().parent.parent / "support" / "check-runpaths"
 PACKAGED_FILES = {
     "usr/bin/vantrelnut",
     "usr/lib/vantrelnut/libi1sim.so",
@@ -82,6 +83,12 @@ class PackageTest(AppTestCase):
         self.assertEqual(status.returncode, 0, status.stderr)
         self.assertIn("  I1_OpenDevice dev1\n", status.stdout)
         self.close(app)
+
+
+    def test_no_run_path_looks_in_the_working_folder(self):
+        # The build tree's programs run in place with the run path they are
+        # installed with, so neither has an entry left empty for rewriting.
+        run(CHECK_RUNPATHS, BUILD / "bin", BUILD / "lib", self.unpack())
 
 
 def png_size(path):

@@ -1,0 +1,308 @@
+"""Only the web application's own documents reach the bridge, and nothing the
+page downloads runs: the real application against a local HTTP server that
+answers under two origins, 127.0.0.1 and localhost on the same port, with a
+stand-in for the desktop's opener that records what it is given."""
+
+import http.server
+import os
+import threading
+import time
+import unittest
+import urllib.parse
+
+from Xlib import X, display as xdisplay
+
+from harness import AppTestCase, _all_windows, calls_page
+
+PAGE = """<!DOCTYPE html>
+<html><head><meta charset="utf-8"><title>{name}</title></head>
+<body>{body}
+<script src="qrc:///qtwebchannel/qwebchannel.js"></script>
+<script>
+"use strict";
+const report = text => console.log("PAGE {name} " + text);
+if (typeof qt === "undefined") {{
+    let parentTransport = false;
+    try {{ parentTransport = Boolean(parent.qt.webChannelTransport); }} catch (error) {{}}
+    report(parentTransport ? "parent's transport" : "no transport");
+}} else {{
+    new QWebChannel(qt.webChannelTransport, async channel => {{
+        report("bridge " + await channel.objects.vizEveDivuzaviz.getIni("Hello"));
+        // Shows the server that this document is still the one shown.
+        setInterval(() => fetch("/alive/{name}"), 50);
+        {action}
+    }});
+}}
+</script></body></html>
+"""
+
+# A stand-in for xdg-open, which Qt runs to open addresses and files.
+OPENER = """#!/bin/sh
+printf '%s\\n' "$*" >> "$OPENED_RECORD"
+"""
+
+ELF_HEAD = open("/bin/true", "rb").read(4096)
+
+
+def wait_until(condition, timeout=30):
+    deadline = time.monotonic() + timeout
+    while not condition():
+        if time.monotonic() > deadline:
+            return False
+        time.sleep(0.05)
+    return True
+
+
+class TwoOriginServer(http.server.ThreadingHTTPServer):
+    """Pages, redirects and files by path; records every request with the
+    origin it was made to."""
+
+    def __init__(self):
+        self.pages, self.redirects, self.files = {}, {}, {}
+        self.requests = []
+        super().__init__(("127.0.0.1", 0), Handler)
+        threading.Thread(target=self.serve_forever, daemon=True).start()
+        self.port = self.server_address[1]
+        self.trusted = f"http://127.0.0.1:{self.port}"
+        self.foreign = f"http://localhost:{self.port}"
+
+    def page(self, path, name, action="", body=""):
+        self.pages[path] = PAGE.format(name=name, action=action, body=body)
+
+    def requested(self, origin, path):
+        return (origin, path) in self.requests
+
+    def pings(self, name):
+        return self.requests.count((self.trusted, "/alive/" + name))
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    def do_GET(self):
+        server = self.server
+        server.requests.append(("http://" + self.headers["Host"], self.path))
+        if self.path in server.redirects:
+            self.send_response(302)
+            self.send_header("Location", server.redirects[self.path])
+            self.send_header("Content-Length", "0")
+            self.end_headers()
+            return
+        if self.path in server.pages:
+            content_type, body = "text/html; charset=utf-8", server.pages[self.path].encode()
+        elif self.path in server.files:
+            content_type, body = "application/octet-stream", server.files[self.path]
+        else:
+            self.send_response(204)
+            self.end_headers()
+            return
+        self.send_response(200)
+        self.send_header("Content-Type", content_type)
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+    def log_message(self, *arguments):
+        pass
+
+
+class SecurityTest(AppTestCase):
+    window_manager = False
+
+    def setUp(self):
+        super().setUp()
+        self.server = TwoOriginServer()
+        self.addCleanup(self.server.server_close)
+        self.addCleanup(self.server.shutdown)
+
+    def start(self, settings, name="run"):
+        """A run whose desktop opener is the stand-in."""
+        tools = self.folder / name / "tools"
+        tools.mkdir(parents=True)
+        (tools / "xdg-open").write_text(OPENER)
+        (tools / "xdg-open").chmod(0o755)
+        self.record = self.folder / name / "opened"
+        self.temporary = self.folder / name / "tmp"
+        self.temporary.mkdir()
+        environment = {"PATH": f"{tools}:{os.environ['PATH']}", "OPENED_RECORD": str(self.record),
+                       "TMPDIR": str(self.temporary)}
+        return super().start(settings, environment, name)
+
+    def opened(self):
+        return self.record.read_text().splitlines() if self.record.exists() else []
+
+    def wait_for_opened(self, *addresses):
+        wait_until(lambda: len(self.opened()) >= len(addresses))
+        self.assertEqual(sorted(self.opened()), sorted(addresses))
+
+    def wait_for_line(self, app, line):
+        self.assertTrue(wait_until(lambda: line in app.stderr), f"no line {line!r} in:\n"
+                        + "\n".join(app.stderr))
+
+    def assert_still_shown(self, name):
+        """The document keeps running: it pings the server again."""
+        pings = self.server.pings(name)
+        self.assertTrue(wait_until(lambda: self.server.pings(name) > pings), f"{name} is gone")
+
+    def test_foreign_navigation_stays_and_reaches_the_browser(self):
+        server = self.server
+        server.page("/foreign.html", "foreign")
+        server.redirects["/out"] = server.foreign + "/foreign.html"
+        starts = {
+            "script": f'location.href = "{server.foreign}/foreign.html";',
+            "link": 'document.getElementById("out").click();',
+            "server redirect": 'location.href = "/out";',
+        }
+        for how, action in starts.items():
+            with self.subTest(how):
+                name = how.replace(" ", "-")
+                server.page(f"/{name}.html", name, action,
+                            f'<a id="out" href="{server.foreign}/foreign.html">out</a>')
+                app = self.start({"Server": f"{server.trusted}/{name}.html"}, name)
+                self.wait_for_line(app, f"js: PAGE {name} bridge World")
+                self.wait_for_opened(server.foreign + "/foreign.html")
+                self.assert_still_shown(name)
+                self.assertIn(f'Navigation to "{server.foreign}/foreign.html" handed to the '
+                              "desktop's browser", app.stderr)
+                self.assertFalse(server.requested(server.foreign, "/foreign.html"))
+                self.close(app)
+        self.assertEqual(server.requests.count((server.trusted, "/out")), 1)
+
+    def test_server_redirecting_to_a_foreign_origin_at_start_loads_nothing_foreign(self):
+        server = self.server
+        server.redirects["/start"] = server.foreign + "/foreign.html"
+        server.page("/foreign.html", "foreign")
+        app = self.start({"Server": f"{server.trusted}/start"})
+        self.wait_for_opened(server.foreign + "/foreign.html")
+        self.assertTrue(server.requested(server.trusted, "/start"))
+        self.assertFalse([request for request in server.requests if request[0] == server.foreign])
+        self.assertNotIn("js: PAGE foreign bridge World", app.stderr)
+        self.close(app)
+
+    def test_trusted_navigation_keeps_the_bridge(self):
+        server = self.server
+        server.page("/first.html", "first", 'location.href = "/via";')
+        server.redirects["/via"] = server.trusted + "/second.html"
+        server.page("/second.html", "second")
+        app = self.start({"Server": f"{server.trusted}/first.html"})
+        self.wait_for_line(app, "js: PAGE first bridge World")
+        self.wait_for_line(app, "js: PAGE second bridge World")
+        self.assertEqual(self.opened(), [])
+        self.close(app)
+
+    def test_listed_origin_gets_the_bridge(self):
+        server = self.server
+        server.page("/app.html", "app", f'location.href = "{server.foreign}/login.html";')
+        server.page("/login.html", "login")
+        app = self.start({"Server": f"{server.trusted}/app.html",
+                          "TrustedOrigins": f"https://login.example {server.foreign}"})
+        self.wait_for_line(app, "js: PAGE login bridge World")
+        self.assertTrue(server.requested(server.foreign, "/login.html"))
+        self.assertEqual(self.opened(), [])
+        self.close(app)
+
+    def test_foreign_frame_loads_and_finds_no_transport(self):
+        server = self.server
+        server.page("/app.html", "app", body=f'<iframe src="{server.foreign}/frame.html"></iframe>')
+        server.page("/frame.html", "frame")
+        app = self.start({"Server": f"{server.trusted}/app.html"})
+        self.wait_for_line(app, "js: PAGE frame no transport")
+        self.wait_for_line(app, "js: PAGE app bridge World")
+        self.assertEqual(self.opened(), [])
+        self.close(app)
+
+    def test_popups_open_no_window_and_reach_the_browser(self):
+        server = self.server
+        server.page("/app.html", "app", """
+            window.open("%s/opened.html");
+            document.getElementById("blank").click();
+            window.open("qrc:/console/index.html");
+            const later = window.open("");
+            later.location = "%s/later.html";
+        """ % (server.foreign, server.foreign),
+            f'<a id="blank" target="_blank" href="{server.trusted}/blank.html">new</a>')
+        app = self.start({"Server": f"{server.trusted}/app.html"})
+        self.wait_for_line(app, "js: PAGE app bridge World")
+        self.wait_for_opened(server.foreign + "/opened.html", server.trusted + "/blank.html",
+                             server.foreign + "/later.html")
+        self.wait_for_line(app, 'Window for "qrc:/console/index.html" dropped')
+        self.assert_still_shown("app")
+        self.assertEqual(self.mapped_windows(app), 1)
+        self.assertIn(f'Window for "{server.foreign}/opened.html" handed to the desktop\'s browser',
+                      app.stderr)
+        self.assertFalse([path for _, path in server.requests
+                          if path in ("/opened.html", "/blank.html", "/later.html")])
+        self.close(app)
+
+    def test_clicked_address_of_an_unknown_scheme_is_dropped(self):
+        # The desktop's opener may run a program for such an address (on
+        # Windows some schemes start one at once). A frame's link is clicked:
+        # frames navigate freely. The click then sends the window elsewhere,
+        # which shows when it has been handled.
+        server = self.server
+        server.page("/app.html", "app", 'report("ready");', f"""
+            <iframe src="{server.foreign}/frame.html" style="position: fixed; inset: 0;
+                    width: 100%; height: 100%; border: 0"></iframe>""")
+        server.pages["/frame.html"] = f"""<!DOCTYPE html>
+            <body><a href="vantrelnut-test:run" style="position: fixed; inset: 0"
+               onclick="setTimeout(() => top.location = '{server.foreign}/after.html', 100)">run</a>
+            <script>
+            // A click reaches the frame only once it has been drawn.
+            requestAnimationFrame(() => requestAnimationFrame(() => console.log("FRAME ready")));
+            </script></body>"""
+        app = self.start({"Server": f"{server.trusted}/app.html"})
+        self.wait_for_line(app, "js: PAGE app ready")
+        self.wait_for_line(app, "js: FRAME ready")
+        app.click()
+        self.wait_for_opened(server.foreign + "/after.html")
+        self.close(app)
+        self.assertEqual(self.opened(), [server.foreign + "/after.html"])
+
+    def mapped_windows(self, app):
+        connection = xdisplay.Display(self.display.name)
+        pid_atom = connection.intern_atom("_NET_WM_PID")
+        count = 0
+        for window in _all_windows(connection.screen().root):
+            pid = window.get_full_property(pid_atom, X.AnyPropertyType)
+            if pid and pid.value[0] == app.process.pid \
+                    and window.get_attributes().map_state == X.IsViewable:
+                count += 1
+        connection.close()
+        return count
+
+    def test_downloaded_programs_are_saved_and_never_opened(self):
+        server = self.server
+        pdf = b"%PDF-1.4\n1 0 obj\n<< /Type /Catalog >>\nendobj\n%%EOF\n"
+        programs = {
+            "setup.exe": b"MZ\x90\x00" + bytes(60),
+            "Install.BAT. ": b"@echo off\r\n",
+            "tool.js": b"WScript.Echo(1);\n",
+            "launcher.desktop": b"[Desktop Entry]\nType=Application\nExec=true\n",
+            "program.pdf": ELF_HEAD,
+            "script.pdf": b"#!/bin/sh\ntrue\n",
+            "entry.pdf": b"[Desktop Entry]\nType=Application\nExec=true\n",
+            "windows.pdf": b"MZ\x90\x00" + bytes(60),
+        }
+        for name, content in programs.items():
+            server.files["/files/" + urllib.parse.quote(name)] = content
+        server.files["/files/report.pdf"] = pdf
+        calls = [["doOpen", f"{server.trusted}/files/{urllib.parse.quote(name)}"]
+                 for name in [*programs, "report.pdf"]]
+        app = self.start({"Server": calls_page(*calls)})
+        results = app.results()
+        self.assertEqual(results, [["doOpen", str(self.temporary / name)]
+                                   for name in [*programs, "report.pdf"]])
+
+        for name in programs:
+            self.wait_for_line(app, f"Not opening {self.temporary / name}: it could run a program")
+        self.wait_for_opened((self.temporary / "report.pdf").as_uri())
+        for name, content in programs.items():
+            self.assertEqual((self.temporary / name).read_bytes(), content)
+        self.assertEqual((self.temporary / "report.pdf").read_bytes(), pdf)
+        successes = bytes(app.stdout).decode().splitlines()
+        self.assertEqual(len(successes), len(programs) + 1)
+        self.assertTrue(all(" succeeded (saved to " in line for line in successes))
+        self.close(app)
+        self.assertEqual(self.opened(), [(self.temporary / "report.pdf").as_uri()])
+
+
+if __name__ == "__main__":
+    unittest.main()
