@@ -16,6 +16,8 @@ const char *const Configuration::variableNames[] = {
         "I1SIM_PRESS_MS",
         "I1SIM_TRACE",
         "I1SIM_FAULT",
+        "I1SIM_UNPLUG",
+        "I1SIM_ENUMERATE_MS",
 };
 
 namespace {
@@ -101,7 +103,23 @@ void Configuration::set(const std::string &variable, const char *value)
     } else if (variable == "I1SIM_TRACE") {
         traceFile = value ? value : "";
     } else if (variable == "I1SIM_FAULT") {
-        nullDeviceList = value && std::string(value) == "null-list";
+        nullDeviceList = invalidUtf8 = hugeText = lateEvent = false;
+        std::istringstream list(value ? value : "");
+        std::string fault;
+        while (std::getline(list, fault, ',')) {
+            nullDeviceList = nullDeviceList || fault == "null-list";
+            invalidUtf8 = invalidUtf8 || fault == "invalid-utf8";
+            hugeText = hugeText || fault == "huge-text";
+            lateEvent = lateEvent || fault == "late-event";
+        }
+    } else if (variable == "I1SIM_UNPLUG") {
+        const std::string phase = value ? value : "";
+        unplug = phase == "wait"  ? Unplug::DuringWait
+                : phase == "scan" ? Unplug::DuringScan
+                                  : Unplug::Never;
+    } else if (variable == "I1SIM_ENUMERATE_MS") {
+        enumerationMs
+                = value ? parseInt(value).value_or(defaults.enumerationMs) : defaults.enumerationMs;
     }
 }
 

@@ -18,13 +18,13 @@ EventThread::~EventThread()
     m_thread.join();
 }
 
-uint64_t EventThread::enqueue(int32_t code, Clock::time_point due, bool automatic)
+uint64_t EventThread::enqueue(Event event, Clock::time_point due)
 {
     uint64_t sequence = 0;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        sequence = m_nextSequence++;
-        m_pending.emplace(due, Event {code, automatic, sequence});
+        sequence = event.sequence = m_nextSequence++;
+        m_pending.emplace(due, event);
     }
     m_wake.notify_all();
     return sequence;
@@ -32,13 +32,14 @@ uint64_t EventThread::enqueue(int32_t code, Clock::time_point due, bool automati
 
 void EventThread::schedule(int32_t code, std::chrono::milliseconds delay, bool automatic)
 {
-    enqueue(code, Clock::now() + delay, automatic);
+    enqueue(Event {code, automatic, 0, nullptr, nullptr}, Clock::now() + delay);
 }
 
-void EventThread::deliverAndWait(int32_t code)
+void EventThread::deliverAndWait(int32_t code, I1_DeviceEventHandler handler, void *context)
 {
     // Due before anything else pending, so it is the next one delivered.
-    const uint64_t sequence = enqueue(code, Clock::time_point::min(), true);
+    const uint64_t sequence
+            = enqueue(Event {code, true, 0, handler, context}, Clock::time_point::min());
     std::unique_lock<std::mutex> lock(m_mutex);
     m_wake.wait(lock, [&] { return m_delivered >= sequence || m_stopping; });
 }
@@ -72,7 +73,7 @@ void EventThread::run()
         const Event event = next->second;
         m_pending.erase(next);
         lock.unlock();
-        m_deliver(event.code);
+        m_deliver(event.code, event.handler, event.context);
         lock.lock();
         // Sequences are handed out in order, and an event delivered now may be
         // older than the last one; the waiter only needs "at least this one".

@@ -59,7 +59,8 @@ private:
     std::string handleName(I1_DeviceHandle handle) const;
     void trace(const std::string &line);
     void openTrace();
-    void deliverEvent(int32_t code);
+    void deliverEvent(int32_t code, I1_DeviceEventHandler handler, void *context);
+    std::string faultyText(std::string text) const;
 
     std::mutex m_mutex;
     Configuration m_configuration;
@@ -68,6 +69,9 @@ private:
     std::vector<I1_DeviceHandle> m_deviceList;
     I1_DeviceEventHandler m_handler = nullptr;
     void *m_handlerContext = nullptr;
+    // The unregistered handler that the late-event fault still calls.
+    I1_DeviceEventHandler m_lateHandler = nullptr;
+    void *m_lateContext = nullptr;
     FILE *m_trace = nullptr;
     // Held while the handler runs, so unregistering can wait for a call in flight.
     std::mutex m_deliveryMutex;
