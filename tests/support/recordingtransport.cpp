@@ -1,6 +1,7 @@
 #include "recordingtransport.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 
 namespace {
 // Message types of the web channel protocol.
@@ -11,13 +12,25 @@ QJsonObject RecordingTransport::request(QJsonObject message)
 {
     const int id = m_nextId++;
     message[QStringLiteral("id")] = id;
+    const int earlier = m_sent.size();
     emit messageReceived(message, this);
-    for (const QJsonObject &sent : qAsConst(m_sent)) {
+    for (int i = earlier; i < m_sent.size(); ++i) {
+        const QJsonObject &sent = m_sent.at(i);
         if (sent.value(QStringLiteral("type")).toInt() == Response
                 && sent.value(QStringLiteral("id")).toInt() == id)
             return sent;
     }
     return {};
+}
+
+bool RecordingTransport::deliverText(const QByteArray &text)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(text, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return false;
+    emit messageReceived(document.object(), this);
+    return true;
 }
 
 QJsonObject RecordingTransport::initialize()
