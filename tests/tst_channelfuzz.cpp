@@ -301,8 +301,8 @@ void tst_ChannelFuzz::badMessagesLeaveTheBridgeWorking()
 int main(int argc, char *argv[])
 {
     // As in the application, the bridge is made before the application
-    // object and lives until the process ends.
-    auto *bridge = new Object;
+    // object and lives until the process ends, reachable to the end.
+    static Object *const bridge = new Object;
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication app(argc, argv);
     tst_ChannelFuzz test(bridge);

@@ -67,7 +67,9 @@ void EventThread::run()
         }
         const auto next = m_pending.begin();
         if (next->first > Clock::now()) {
-            m_wake.wait_until(lock, next->first);
+            // A copy: while this waits, the event may be dropped and its node freed.
+            const Clock::time_point due = next->first;
+            m_wake.wait_until(lock, due);
             continue;
         }
         const Event event = next->second;

@@ -3,6 +3,17 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define LEAK_SANITIZER
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LEAK_SANITIZER
+#endif
+#endif
+#ifdef LEAK_SANITIZER
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace {
 // Message types of the web channel protocol.
 enum MessageType { Init = 3, InvokeMethod = 6, Response = 10 };
@@ -26,7 +37,15 @@ QJsonObject RecordingTransport::request(QJsonObject message)
 bool RecordingTransport::deliverText(const QByteArray &text)
 {
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(text, &error);
+    QJsonDocument document;
+    {
+#ifdef LEAK_SANITIZER
+        // Qt 5.15's JSON parser leaks parts of a text it gives up on; the leak
+        // is the toolkit's, and the sanitizer build would report it otherwise.
+        __lsan::ScopedDisabler toolkitLeaks;
+#endif
+        document = QJsonDocument::fromJson(text, &error);
+    }
     if (error.error != QJsonParseError::NoError || !document.isObject())
         return false;
     emit messageReceived(document.object(), this);
