@@ -3,15 +3,17 @@
 
 #include "i1sdk.h"
 
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
 
 // Waits for a press of the instrument's button. The SDK reports the press
 // from a thread of its own; the waiting thread polls the button flag after
 // every sleep, and a press ends the current sleep at once.
+//
+// The flag and its wake-up live for the whole process, and each wait hands
+// the SDK a context of its own, so a faulty SDK that calls the handler after
+// unregistering has returned touches no freed memory and leaves the next
+// wait's flag alone. Only one wait runs at a time.
 class ButtonWait
 {
 public:
@@ -31,16 +33,9 @@ public:
 
 private:
     static void handleDeviceEvent(I1_DeviceHandle device, int32_t event, void *context);
-    void signalPress();
-    void sleepUnlessPressed();
 
     const std::chrono::milliseconds m_interval;
     const int m_pollLimit;
-
-    // Stored by the SDK's thread, read by the waiting one.
-    std::atomic<int32_t> m_buttonFlag {0};
-    std::mutex m_wakeMutex;
-    std::condition_variable m_wake;
 };
 
 #endif // BUTTONWAIT_H

@@ -35,6 +35,8 @@ private slots:
     void callsThroughChannel();
     void noInstrumentAnswersInBand();
     void deviceInfoIsLoggedAndReturned();
+    void faultyOptionTexts_data();
+    void faultyOptionTexts();
 
     void settingsRoundTrip_data();
     void settingsRoundTrip();
@@ -222,6 +224,64 @@ void tst_Bridge::deviceInfoIsLoggedAndReturned()
     QVERIFY(info.endsWith("\nAVAILABLE_MEASUREMENT_MODES: "));
     QCOMPARE(debugLog.lines(), QStringList {"OK: " + info});
     QCOMPARE(trace.lines().size(), 8); // built once for the log, once for the page
+}
+
+void tst_Bridge::faultyOptionTexts_data()
+{
+    QTest::addColumn<QByteArray>("fault");
+    QTest::addColumn<QByteArray>("slot");
+    QTest::addColumn<QJsonArray>("arguments");
+    // The answer without its replacement characters, and whether it has any.
+    QTest::addColumn<QString>("readable");
+    QTest::addColumn<bool>("replaced");
+
+    const auto huge
+            = [](const QString &text) { return text.leftJustified(1 << 20, QLatin1Char('.')); };
+    const QString info = QStringLiteral("\nSERIAL_NUMBER:               %1"
+                                        "\nMEASUREMENT_MODE:            %2"
+                                        "\nLAST_ERROR:                  %3"
+                                        "\nAVAILABLE_MEASUREMENT_MODES: %4");
+    const QString modes = "EmissionSpot;ReflectanceSpot;ReflectanceScan;AmbientLightSpot";
+
+    QTest::newRow("serial, not UTF-8") << QByteArray("invalid-utf8") << QByteArray("getDeviceID")
+                                       << QJsonArray() << "SN-7" << true;
+    QTest::newRow("option, not UTF-8")
+            << QByteArray("invalid-utf8") << QByteArray("getOption")
+            << QJsonArray {"MeasurementMode"} << "ReflectanceSpot" << true;
+    QTest::newRow("device info, not UTF-8")
+            << QByteArray("invalid-utf8") << QByteArray("getDeviceInfo") << QJsonArray()
+            << info.arg("SN-7", "ReflectanceSpot", "", modes) << true;
+    QTest::newRow("serial, 1 MiB") << QByteArray("huge-text") << QByteArray("getDeviceID")
+                                   << QJsonArray() << huge("SN-7") << false;
+    QTest::newRow("option, 1 MiB, not UTF-8")
+            << QByteArray("huge-text,invalid-utf8") << QByteArray("getOption")
+            << QJsonArray {"LastError"} << huge("") << true;
+    QTest::newRow("device info, 1 MiB")
+            << QByteArray("huge-text") << QByteArray("getDeviceInfo") << QJsonArray()
+            << info.arg(huge("SN-7"), huge("ReflectanceSpot"), huge(""), huge(modes)) << false;
+}
+
+void tst_Bridge::faultyOptionTexts()
+{
+    QFETCH(QByteArray, fault);
+    QFETCH(QByteArray, slot);
+    QFETCH(QJsonArray, arguments);
+    QFETCH(QString, readable);
+    QFETCH(bool, replaced);
+
+    I1Sim_Configure("I1SIM_SERIAL", "SN-7");
+    I1Sim_Configure("I1SIM_FAULT", fault.constData());
+    QVERIFY(m_bridge->Connected());
+    DebugLog debugLog; // keeps the device info's megabytes off the console
+
+    const QJsonValue answer
+            = m_transport.invoke(bridgeName, methodIndex(slot.constData()), arguments);
+    QVERIFY(answer.isString());
+    QString text = answer.toString();
+    QVERIFY(text.isValidUtf16());
+    const int replacements = text.count(QChar::ReplacementCharacter);
+    QCOMPARE(replacements > 0, replaced);
+    QCOMPARE(text.remove(QChar::ReplacementCharacter), readable);
 }
 
 void tst_Bridge::settingsRoundTrip_data()

@@ -21,6 +21,7 @@ private slots:
     void pressDuringLastSleepCounts();
     void pressEndsTheCurrentSleep();
     void noPressRunsToThePollLimit();
+    void lateCallOfEndedWaitChangesNothing();
 };
 
 namespace {
@@ -116,6 +117,22 @@ void tst_ButtonWait::noPressRunsToThePollLimit()
     QVERIFY(!ButtonWait(0ms, ButtonWait::DefaultPollLimit).waitForPress());
     QCOMPARE(debugLog.lines(), QStringList {"108000 III 0"});
     QCOMPARE(trace.lines(), registrationAroundWait);
+}
+
+void tst_ButtonWait::lateCallOfEndedWaitChangesNothing()
+{
+    // A faulty SDK calls the first wait's handler again while the second registers.
+    I1Sim_Configure("I1SIM_FAULT", "late-event");
+    I1Sim_Configure("I1SIM_PRESS_MS", "0");
+    QVERIFY(ButtonWait(10s).waitForPress());
+    I1Sim_Configure("I1SIM_PRESS_MS", "never");
+    DebugLog debugLog;
+
+    QVERIFY(!ButtonWait(0ms, 3).waitForPress());
+    QCOMPARE(debugLog.lines(), (QStringList {"pressed", "3 III 0"}));
+    // A real press still counts after the late call.
+    I1Sim_Configure("I1SIM_PRESS_MS", "0");
+    QVERIFY(ButtonWait(10s).waitForPress());
 }
 
 QTEST_GUILESS_MAIN(tst_ButtonWait)

@@ -24,6 +24,9 @@ private slots:
     void calibrateNow();
     void scan_data();
     void scan();
+    void unpluggedInstrument_data();
+    void unpluggedInstrument();
+    void slowEnumeration();
 };
 
 namespace {
@@ -224,6 +227,76 @@ void tst_Measurement::scan()
     QCOMPARE(debugLog.lines(), log);
     QCOMPARE(trace.lines(), calls);
     QCOMPARE(output, QByteArray());
+}
+
+void tst_Measurement::unpluggedInstrument_data()
+{
+    QTest::addColumn<QByteArray>("unplug");
+    QTest::addColumn<QByteArray>("press");
+    QTest::addColumn<QByteArray>("procedure");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QByteArray>("output");
+
+    const QByteArray zeros = "0.000000|0.000000|0.000000|0.000000";
+    // The instrument's texts are gone by the time calibration asks for them.
+    QTest::newRow("calibrate, unplugged while waiting, pressed")
+            << QByteArray("wait") << QByteArray("0") << QByteArray("doCalibrate")
+            << QByteArray("ERROR") << QByteArray("Calibrating '' ...\n FAIL (last error: )");
+    QTest::newRow("calibrate, unplugged while waiting, not pressed")
+            << QByteArray("wait") << QByteArray("never") << QByteArray("doCalibrate")
+            << QByteArray("NOT_PRESSED") << QByteArray();
+    QTest::newRow("scan, unplugged while waiting")
+            << QByteArray("wait") << QByteArray("0") << QByteArray("doOneScan") << zeros
+            << QByteArray();
+    QTest::newRow("scan, unplugged after the trigger")
+            << QByteArray("scan") << QByteArray("0") << QByteArray("doOneScan") << zeros
+            << QByteArray();
+    QTest::newRow("scan now, unplugged after the trigger")
+            << QByteArray("scan") << QByteArray("never") << QByteArray("doOneScanNow") << zeros
+            << QByteArray();
+}
+
+void tst_Measurement::unpluggedInstrument()
+{
+    QFETCH(QByteArray, unplug);
+    QFETCH(QByteArray, press);
+    QFETCH(QByteArray, procedure);
+    QFETCH(QByteArray, answer);
+    QFETCH(QByteArray, output);
+
+    I1Sim_Configure("I1SIM_PRESS_MS", press.constData());
+    DeviceLink link;
+    link.setButtonWaitTiming(0ms, 3);
+    I1Sim_Configure("I1SIM_UNPLUG", unplug.constData());
+    DebugLog debugLog;
+
+    const auto [actualAnswer, actualOutput] = withCapturedOutput([&, procedure = procedure] {
+        if (procedure == "doCalibrate")
+            return link.doCalibrate();
+        return procedure == "doOneScan" ? link.doOneScan() : link.doOneScanNow();
+    });
+    QCOMPARE(actualAnswer, answer);
+    QCOMPARE(actualOutput, output);
+    // The link finds the instrument gone at its next connect.
+    QVERIFY(!link.isConnected());
+    QVERIFY(debugLog.lines().endsWith("No device connected"));
+}
+
+void tst_Measurement::slowEnumeration()
+{
+    I1Sim_Configure("I1SIM_ENUMERATE_MS", "300");
+    I1Sim_Configure("I1SIM_PRESS_MS", "0");
+    QElapsedTimer timer;
+    timer.start();
+    DeviceLink link;
+    QVERIFY(timer.elapsed() >= 300); // the fault is in effect
+    DebugLog debugLog;
+
+    const auto [answer, output] = withCapturedOutput([&] { return link.doCalibrate(); });
+    QCOMPARE(answer, QByteArray("DONE"));
+    QCOMPARE(debugLog.lines(),
+            (QStringList {
+                    "test is connected", "Number of connected devices:  1", "pressed", "0 III 1"}));
 }
 
 QTEST_GUILESS_MAIN(tst_Measurement)

@@ -15,6 +15,8 @@ const std::vector<std::string> Configuration::variableNames = {
         "I1SIM_PRESS_MS",
         "I1SIM_TRACE",
         "I1SIM_FAULT",
+        "I1SIM_UNPLUG",
+        "I1SIM_ENUMERATE_MS",
 };
 
 namespace {
@@ -69,6 +71,9 @@ std::string shortest(float value)
     return std::string(buffer, result.ptr);
 }
 
+// The faults I1SIM_FAULT names, in the order text() lists them.
+const char *const faultNames[] = {"null-list", "invalid-utf8", "huge-text", "late-event"};
+
 } // namespace
 
 std::string Configuration::parse(const std::string &variable, const std::string &value)
@@ -120,9 +125,33 @@ std::string Configuration::parse(const std::string &variable, const std::string 
     } else if (variable == "I1SIM_TRACE") {
         traceFile = value;
     } else if (variable == "I1SIM_FAULT") {
-        if (!value.empty() && value != "none" && value != "null-list")
-            return "none or null-list";
-        nullDeviceList = value == "null-list";
+        bool faults[4] = {};
+        for (const std::string &fault : split(value, ',')) {
+            const auto known = std::find(std::begin(faultNames), std::end(faultNames), fault);
+            if (known != std::end(faultNames))
+                faults[known - std::begin(faultNames)] = true;
+            else if (!fault.empty() && fault != "none")
+                return "none, or any of null-list, invalid-utf8, huge-text, late-event "
+                       "separated by commas";
+        }
+        nullDeviceList = faults[0];
+        invalidUtf8 = faults[1];
+        hugeText = faults[2];
+        lateEvent = faults[3];
+    } else if (variable == "I1SIM_UNPLUG") {
+        if (value == "wait")
+            unplug = Unplug::DuringWait;
+        else if (value == "scan")
+            unplug = Unplug::DuringScan;
+        else if (value.empty() || value == "never")
+            unplug = Unplug::Never;
+        else
+            return "never, wait or scan";
+    } else if (variable == "I1SIM_ENUMERATE_MS") {
+        const auto delay = parseCount(value);
+        if (!delay)
+            return "milliseconds";
+        enumerationMs = *delay;
     }
     return {};
 }
@@ -150,8 +179,19 @@ std::string Configuration::text(const std::string &variable) const
     }
     if (variable == "I1SIM_TRACE")
         return traceFile;
-    if (variable == "I1SIM_FAULT")
-        return nullDeviceList ? "null-list" : "none";
+    if (variable == "I1SIM_FAULT") {
+        const bool faults[] = {nullDeviceList, invalidUtf8, hugeText, lateEvent};
+        std::string text;
+        for (std::size_t i = 0; i < std::size(faults); ++i) {
+            if (faults[i])
+                text += (text.empty() ? "" : ",") + std::string(faultNames[i]);
+        }
+        return text.empty() ? "none" : text;
+    }
+    if (variable == "I1SIM_UNPLUG")
+        return unplug == Unplug::DuringWait ? "wait" : unplug == Unplug::DuringScan ? "scan" : "never";
+    if (variable == "I1SIM_ENUMERATE_MS")
+        return std::to_string(enumerationMs);
     return {};
 }
 

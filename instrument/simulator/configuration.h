@@ -2,6 +2,7 @@
 #define SIMULATOR_CONFIGURATION_H
 
 #include <array>
+#include <cstddef>
 #include <map>
 #include <optional>
 #include <string>
@@ -26,8 +27,23 @@ struct Configuration
     // ("0,0" presses twice at once); empty for no press.
     std::vector<int> pressDelaysMs = {1500};
     std::string traceFile;
-    // The device list is answered as null while its count is above 0.
+    // Faults of a real SDK, from the comma-separated names in I1SIM_FAULT.
+    // null-list: the device list is answered as null while its count is above 0.
     bool nullDeviceList = false;
+    // invalid-utf8: every option text ends in bytes that are not UTF-8.
+    bool invalidUtf8 = false;
+    // huge-text: every option text is padded to HugeTextSize bytes.
+    bool hugeText = false;
+    static constexpr std::size_t HugeTextSize = 1 << 20;
+    // When the instruments are unplugged (I1SIM_UNPLUG).
+    enum class Unplug { Never, DuringWait, DuringScan };
+    Unplug unplug = Unplug::Never;
+    // late-event: once unregistering has returned, the old handler is called
+    // once more with a press and its old context, as the next handler is
+    // registered (before that registration returns).
+    bool lateEvent = false;
+    // How long I1_GetDevices takes (I1SIM_ENUMERATE_MS).
+    int enumerationMs = 0;
 
     // Takes one variable's value, spelt as in the environment. Answers what
     // the variable expects, and changes nothing, when the value does not parse;

@@ -20,13 +20,13 @@ EventThread::~EventThread()
     m_thread.join();
 }
 
-uint64_t EventThread::enqueue(int32_t code, Clock::time_point due, bool automatic)
+uint64_t EventThread::enqueue(Event event, Clock::time_point due)
 {
     uint64_t sequence = 0;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        sequence = m_nextSequence++;
-        m_pending.emplace(due, Event {code, automatic, sequence});
+        sequence = event.sequence = m_nextSequence++;
+        m_pending.emplace(due, event);
     }
     m_wake.notify_all();
     return sequence;
@@ -34,7 +34,7 @@ uint64_t EventThread::enqueue(int32_t code, Clock::time_point due, bool automati
 
 void EventThread::schedule(int32_t code, std::chrono::milliseconds delay, bool automatic)
 {
-    enqueue(code, Clock::now() + delay, automatic);
+    enqueue(Event {code, automatic, 0, nullptr, nullptr}, Clock::now() + delay);
 }
 
 bool EventThread::isPending(uint64_t sequence) const
@@ -43,10 +43,12 @@ bool EventThread::isPending(uint64_t sequence) const
             [sequence](const auto &entry) { return entry.second.sequence == sequence; });
 }
 
-void EventThread::deliverAndWait(int32_t code, bool automatic)
+void EventThread::deliverAndWait(
+        int32_t code, bool automatic, I1_DeviceEventHandler handler, void *context)
 {
     // Due before anything else pending, so it is the next one delivered.
-    const uint64_t sequence = enqueue(code, Clock::time_point::min(), automatic);
+    const uint64_t sequence
+            = enqueue(Event {code, automatic, 0, handler, context}, Clock::time_point::min());
     std::unique_lock<std::mutex> lock(m_mutex);
     m_wake.wait(
             lock, [&] { return m_stopping || (m_delivering != sequence && !isPending(sequence)); });
@@ -81,14 +83,16 @@ void EventThread::run()
         }
         const auto next = m_pending.begin();
         if (next->first > Clock::now()) {
-            m_wake.wait_until(lock, next->first);
+            // A copy: while this waits, the event may be dropped and its node freed.
+            const Clock::time_point due = next->first;
+            m_wake.wait_until(lock, due);
             continue;
         }
         const Event event = next->second;
         m_pending.erase(next);
         m_delivering = event.sequence;
         lock.unlock();
-        m_deliver(event.code);
+        m_deliver(event.code, event.handler, event.context);
         lock.lock();
         m_delivering = 0;
         m_wake.notify_all();

@@ -1,6 +1,8 @@
 #ifndef SIMULATOR_EVENTTHREAD_H
 #define SIMULATOR_EVENTTHREAD_H
 
+#include "i1sdk.h"
+
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -16,7 +18,9 @@ namespace i1sim {
 class EventThread
 {
 public:
-    using Delivery = std::function<void(int32_t code)>;
+    // A null handler stands for the one registered when the event is due.
+    using Delivery
+            = std::function<void(int32_t code, I1_DeviceEventHandler handler, void *context)>;
 
     explicit EventThread(Delivery deliver);
     ~EventThread();
@@ -28,8 +32,10 @@ public:
     // registration; clearAutomatic() drops those still pending.
     void schedule(int32_t code, std::chrono::milliseconds delay, bool automatic);
     // Delivers at once from the event thread and returns after delivery, or
-    // after the event was cleared before it.
-    void deliverAndWait(int32_t code, bool automatic);
+    // after the event was cleared before it; to the given handler and context
+    // instead of the registered ones if given.
+    void deliverAndWait(int32_t code, bool automatic, I1_DeviceEventHandler handler = nullptr,
+            void *context = nullptr);
     void clearAutomatic();
     void clearAll();
 
@@ -39,11 +45,13 @@ private:
         int32_t code;
         bool automatic;
         uint64_t sequence;
+        I1_DeviceEventHandler handler;
+        void *context;
     };
     using Clock = std::chrono::steady_clock;
 
     void run();
-    uint64_t enqueue(int32_t code, Clock::time_point due, bool automatic);
+    uint64_t enqueue(Event event, Clock::time_point due);
     bool isPending(uint64_t sequence) const;
 
     Delivery m_deliver;

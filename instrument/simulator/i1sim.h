@@ -6,6 +6,19 @@
 // same process change it through these calls, a person through i1simctl on
 // the control socket (I1SIM_CONTROL); the SDK calls themselves are declared
 // in i1sdk.h.
+//
+// Faults a real SDK may show:
+//   I1SIM_FAULT=a,b,...     null-list: a count above 0 with a null device list;
+//                           invalid-utf8: option texts end in bytes that are
+//                           not UTF-8; huge-text: option texts padded to 1 MiB;
+//                           late-event: once unregistering has returned, the
+//                           old handler is called once more with a press and
+//                           its old context, as the next handler is registered
+//   I1SIM_UNPLUG=wait|scan  the instruments are unplugged (as I1SIM_DEVICES=0)
+//                           as a handler is registered (configured presses
+//                           still arrive), or once I1_TriggerMeasurement has
+//                           returned, before the densities are read
+//   I1SIM_ENUMERATE_MS=N    I1_GetDevices takes N milliseconds
 #ifndef I1SIM_H
 #define I1SIM_H
 

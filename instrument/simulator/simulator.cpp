@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
+#include <thread>
 
 namespace i1sim {
 
@@ -22,6 +23,10 @@ enum Result : I1_ResultType {
 const char *const CalibrationFailureText = "White reference not recognised";
 constexpr std::size_t LastCallsKept = 20;
 const char *const Commands = "press, event CODE, set VARIABLE VALUE, reset, status";
+
+// An overlong "/", an encoded surrogate, a byte UTF-8 never uses, a stray
+// continuation byte and a sequence cut short: none of them decodes.
+const char InvalidUtf8Bytes[] = "\xC0\xAF\xED\xA0\x80\xFF\x80\xE2\x82";
 
 std::string quoted(const char *text)
 {
@@ -60,7 +65,9 @@ Simulator &Simulator::instance()
 
 Simulator::Simulator()
     : m_configuration(Configuration::fromEnvironment())
-    , m_events([this](int32_t code) { deliverEvent(code); })
+    , m_events([this](int32_t code, I1_DeviceEventHandler handler, void *context) {
+        deliverEvent(code, handler, context);
+    })
 {
     openTrace();
     m_control.start(
@@ -147,6 +154,13 @@ std::optional<std::string> Simulator::optionValue(
 
 I1_ResultType Simulator::getDevices(I1_DeviceHandle **devices, uint32_t *count)
 {
+    int enumerationMs = 0;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        enumerationMs = m_configuration.enumerationMs;
+    }
+    // A slow bus scan; events still arrive meanwhile.
+    std::this_thread::sleep_for(std::chrono::milliseconds(enumerationMs));
     std::lock_guard<std::mutex> lock(m_mutex);
     trace("I1_GetDevices");
     if (!devices || !count)
@@ -213,7 +227,7 @@ const char *Simulator::getOption(I1_DeviceHandle handle, const char *key)
     if (!value)
         return nullptr;
     std::string &answer = device->answers[key];
-    answer = *value;
+    answer = faultyText(*value);
     return answer.c_str();
 }
 
@@ -256,6 +270,8 @@ I1_ResultType Simulator::triggerMeasurement(I1_DeviceHandle handle)
     if (!device)
         return DeviceNotOpen;
     device->lastMeasurement = m_configuration.densities;
+    if (m_configuration.unplug == Configuration::Unplug::DuringScan)
+        m_configuration.deviceCount = 0; // before the densities are read
     return Success;
 }
 
@@ -280,12 +296,23 @@ I1_ResultType Simulator::getDensities(
 I1_ResultType Simulator::registerDeviceEventHandler(I1_DeviceEventHandler handler, void *context)
 {
     std::vector<int> pressDelaysMs;
+    I1_DeviceEventHandler lateHandler = nullptr;
+    void *lateContext = nullptr;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         trace(std::string("I1_RegisterDeviceEventHandler ") + (handler ? "handler" : "null"));
+        if (!handler && m_handler && m_configuration.lateEvent) {
+            m_lateHandler = m_handler;
+            m_lateContext = m_handlerContext;
+        } else if (handler) {
+            std::swap(lateHandler, m_lateHandler);
+            std::swap(lateContext, m_lateContext);
+        }
         m_handler = handler;
         m_handlerContext = handler ? context : nullptr;
         pressDelaysMs = m_configuration.pressDelaysMs;
+        if (handler && m_configuration.unplug == Configuration::Unplug::DuringWait)
+            m_configuration.deviceCount = 0; // the presses still come, from a gone instrument
     }
     m_events.clearAutomatic();
     if (!handler) {
@@ -294,6 +321,8 @@ I1_ResultType Simulator::registerDeviceEventHandler(I1_DeviceEventHandler handle
         std::lock_guard<std::mutex> delivering(m_deliveryMutex);
         return Success;
     }
+    if (lateHandler) // the fault: a press for a wait that has ended, while the next one runs
+        m_events.deliverAndWait(1, true, lateHandler, lateContext);
     schedulePresses(pressDelaysMs);
     return Success;
 }
@@ -308,16 +337,16 @@ void Simulator::schedulePresses(const std::vector<int> &delaysMs)
     }
 }
 
-void Simulator::deliverEvent(int32_t code)
+void Simulator::deliverEvent(int32_t code, I1_DeviceEventHandler handler, void *context)
 {
     std::lock_guard<std::mutex> delivering(m_deliveryMutex);
-    I1_DeviceEventHandler handler = nullptr;
-    void *context = nullptr;
     I1_DeviceHandle device = nullptr;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        handler = m_handler;
-        context = m_handlerContext;
+        if (!handler) {
+            handler = m_handler;
+            context = m_handlerContext;
+        }
         device = m_deviceList.empty() ? nullptr : m_deviceList.front();
     }
     if (handler)
@@ -339,6 +368,15 @@ void Simulator::adopt(std::unique_lock<std::mutex> &lock, Configuration configur
     lock.unlock();
     m_events.clearAutomatic();
     schedulePresses(delaysMs);
+}
+
+std::string Simulator::faultyText(std::string text) const
+{
+    if (m_configuration.hugeText && text.size() < Configuration::HugeTextSize)
+        text.append(Configuration::HugeTextSize - text.size(), '.');
+    if (m_configuration.invalidUtf8)
+        text += InvalidUtf8Bytes;
+    return text;
 }
 
 void Simulator::configure(const char *variable, const char *value)
@@ -365,6 +403,8 @@ void Simulator::reset()
     m_handler = nullptr;
     m_handlerContext = nullptr;
     m_lastCalls.clear();
+    m_lateHandler = nullptr;
+    m_lateContext = nullptr;
 }
 
 void Simulator::sendDeviceEvent(int32_t code, int32_t delayMs)

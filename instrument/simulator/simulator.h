@@ -64,7 +64,8 @@ private:
     std::string handleName(I1_DeviceHandle handle) const;
     void trace(const std::string &line);
     void openTrace();
-    void deliverEvent(int32_t code);
+    void deliverEvent(int32_t code, I1_DeviceEventHandler handler, void *context);
+    std::string faultyText(std::string text) const;
     void adopt(std::unique_lock<std::mutex> &lock, Configuration configuration);
     void schedulePresses(const std::vector<int> &delaysMs);
 
@@ -82,6 +83,9 @@ private:
     std::vector<I1_DeviceHandle> m_deviceList;
     I1_DeviceEventHandler m_handler = nullptr;
     void *m_handlerContext = nullptr;
+    // The unregistered handler that the late-event fault still calls.
+    I1_DeviceEventHandler m_lateHandler = nullptr;
+    void *m_lateContext = nullptr;
     FILE *m_trace = nullptr;
     // The last calls, for i1simctl status, whether or not they are traced.
     std::deque<std::string> m_lastCalls;

@@ -1,6 +1,7 @@
 #ifndef RECORDINGTRANSPORT_H
 #define RECORDINGTRANSPORT_H
 
+#include <QByteArray>
 #include <QJsonObject>
 #include <QList>
 #include <QWebChannelAbstractTransport>
@@ -24,6 +25,14 @@ public:
     QJsonObject initialize();
     // The page calling a method by its index, as qwebchannel.js does.
     QJsonValue invoke(const QString &object, int methodIndex, const QJsonArray &arguments);
+
+    // A message as the page's script sends it, as text. Parsed the way the
+    // browser's transport parses it: anything but a JSON object is dropped,
+    // and then the answer is false.
+    bool deliverText(const QByteArray &text);
+
+    QList<QJsonObject> sent() const { return m_sent; }
+    void forgetSent() { m_sent.clear(); }
 
 private:
     QList<QJsonObject> m_sent;
