@@ -49,6 +49,18 @@ bool carriesReport(const QNetworkReply *reply)
     return reply->error() == QNetworkReply::NoError && !isRedirect(status) && status < 400;
 }
 
+// The plain request for a report, which leaves a redirect to be reported.
+QNetworkRequest reportRequest(const QUrl &url)
+{
+    QNetworkRequest request(url);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    // Qt 6 follows redirects unless told not to; Qt 5 did not follow them.
+    request.setAttribute(
+            QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+#endif
+    return request;
+}
+
 void reportFailure(const ReportFile &reportFile)
 {
     const QByteArray fileName = reportFile.fileName().toLocal8Bit();
@@ -95,7 +107,7 @@ QString DownloadManager::downloadToFile(const QUrl &url, const QString &fileName
 {
     targetFileName = fileName;
     this->openWhenDone = openWhenDone;
-    QNetworkReply *reply = networkManager.get(QNetworkRequest(url));
+    QNetworkReply *reply = networkManager.get(reportRequest(url));
     reply->setReadBufferSize(readAheadLimit);
     reportFiles.emplace(reply, std::make_unique<ReportFile>(fileName, openWhenDone));
     connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
