@@ -14,7 +14,7 @@ import unittest
 import urllib.parse
 from pathlib import Path
 
-from Xlib import X, display as xdisplay, error as xerror, protocol
+from Xlib import X, Xatom, display as xdisplay, error as xerror, protocol
 from Xlib.ext import xtest
 
 EXECUTABLE = os.environ.get("VANTRELNUT", "build/bin/vantrelnut")
@@ -48,6 +48,18 @@ class Display:
             if connection.screen().root.get_full_property(atom, X.AnyPropertyType):
                 break
             time.sleep(0.05)
+        connection.close()
+
+    def set_xft_dpi(self, dpi):
+        """The font resolution that desktops publish and Qt scales by; None
+        removes it. Applications started afterwards see it."""
+        connection = xdisplay.Display(self.name)
+        root, resources = connection.screen().root, connection.intern_atom("RESOURCE_MANAGER")
+        if dpi is None:
+            root.delete_property(resources)
+        else:
+            root.change_property(resources, Xatom.STRING, 8, f"Xft.dpi:\t{dpi}\n".encode())
+        connection.sync()
         connection.close()
 
     def close(self):
@@ -173,15 +185,18 @@ class App:
         xtest.fake_input(connection, X.ButtonPress, 3)
         xtest.fake_input(connection, X.ButtonRelease, 3)
         connection.sync()
-        window_type = connection.intern_atom("_NET_WM_WINDOW_TYPE")
-        popup_menu = connection.intern_atom("_NET_WM_WINDOW_TYPE_POPUP_MENU")
+        # A menu is a window of the application's that bypasses the window
+        # manager (Qt 5 also marks it as a popup menu, Qt 6 does not).
+        pid_atom = connection.intern_atom("_NET_WM_PID")
         deadline = time.monotonic() + wait
         shown = False
         while not shown and time.monotonic() < deadline:
             try:
                 shown = any(
-                    w.get_attributes().map_state == X.IsViewable
-                    and popup_menu in getattr(w.get_full_property(window_type, X.AnyPropertyType), "value", [])
+                    getattr(w.get_full_property(pid_atom, X.AnyPropertyType), "value", [None])[0]
+                    == self.process.pid
+                    and w.get_attributes().override_redirect
+                    and w.get_attributes().map_state == X.IsViewable
                     for w in _all_windows(connection.screen().root))
             except xerror.XError:
                 pass
@@ -213,9 +228,13 @@ def _all_windows(window):
         yield from _all_windows(child)
 
 
-def calls_page(*calls):
-    """The address of the test page that makes these calls and reports them."""
-    query = urllib.parse.urlencode({"calls": json.dumps(calls)})
+def calls_page(*calls, remember=None):
+    """The address of the test page that makes these calls and reports them,
+    and keeps the text to remember in its local storage."""
+    parameters = {"calls": json.dumps(calls)}
+    if remember is not None:
+        parameters["remember"] = remember
+    query = urllib.parse.urlencode(parameters)
     return (HERE / "calls.html").as_uri() + "?" + query
 
 

@@ -47,7 +47,9 @@ class ShellTest(AppTestCase):
         connection.close()
         self.close(app)
         self.assertEqual(app.ini.read_text(), "[General]\nHello=World\n")
-        self.assertEqual(app.stderr[0], "Number of connected devices:  1")
+        self.assertEqual(app.stderr[:2], ["Number of connected devices:  1", '"settings.ini"'])
+        # Nothing of the toolkit's own logging either, which has more to say in Qt 6.
+        self.assertFalse([line for line in app.stderr if line.startswith("qt.")], app.stderr)
 
     def test_settings_of_a_person(self):
         # Hello is written back on every start; "true" is not "1".
@@ -77,6 +79,33 @@ class ShellTest(AppTestCase):
                 app.results()
                 self.assertEqual(app.right_click_shows_menu(), expected)
                 self.close(app)
+
+    def test_high_dpi_setting(self):
+        # A desktop at twice and at one and a half times the usual resolution:
+        # scaled by whole factors when asked, not at all otherwise.
+        self.addCleanup(self.display.set_xft_dpi, None)
+        for dpi, setting, scale in ((192, "1", "2"), (192, "0", "1"), (144, "1", "2"), (144, "0", "1")):
+            with self.subTest(dpi=dpi, EnableHighDpi=setting):
+                self.display.set_xft_dpi(dpi)
+                app = self.start({"Server": calls_page(["Connected"]), "EnableHighDpi": setting},
+                                 name=f"dpi{dpi}-{setting}")
+                self.assertEqual(app.wait_for_line("js: SCALE "), scale)
+                self.close(app)
+
+    def test_page_storage_kept_across_starts(self):
+        first = self.start({"Server": calls_page(["Connected"], remember="first run")}, name="storage")
+        self.assertEqual(first.wait_for_line("js: REMEMBERED "), "null")
+        first.results()
+        self.close(first)
+        # Where the browser has always kept it, so every build finds it.
+        self.assertTrue((first.home / "data/VantrelNut/QtWebEngine/Default/Local Storage").is_dir())
+
+        second = App(self.display, first.home, {"Server": calls_page(["Connected"], remember="second run")},
+                     {"I1SIM_TRACE": str(first.home / "second-trace")})
+        self.addCleanup(second.stop)
+        self.assertEqual(second.wait_for_line("js: REMEMBERED "), '"first run"')
+        second.results()
+        self.close(second)
 
     def test_no_instrument(self):
         app = self.start({"Server": calls_page(["isConnected"], ["getDeviceID"], ["Disconnect"])},
