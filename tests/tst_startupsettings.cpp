@@ -60,6 +60,11 @@ void tst_StartupSettings::keys_data()
     QTest::newRow("server parsed tolerantly")
             << QByteArray("[General]\nServer=http://127.0.0.1/a b%zz\n") << true << true
             << "VantrelNut" << QUrl("http://127.0.0.1/a%20b%25zz");
+    QFile writtenByQt5(QFINDTESTDATA("data/written-by-qt5.ini"));
+    QVERIFY(writtenByQt5.open(QIODevice::ReadOnly));
+    QTest::newRow("written by Qt 5")
+            << writtenByQt5.readAll() << true << true << QStringLiteral("Mird L\u00e4bor")
+            << QUrl(QStringLiteral("https://mird.vantrel.example/vantrelmird/login?lab=K\u00f6ln"));
     QTest::newRow("bundled console")
             << QByteArray("[General]\nServer=qrc:/console/index.html\n") << true << true
             << "VantrelNut" << QUrl("qrc:/console/index.html");
