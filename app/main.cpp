@@ -42,22 +42,26 @@ static Object *createBridge()
 }
 
 // Qt honours high-DPI scaling only when it is set before the application
-// object exists.
-static void setHighDpiScaling(bool enabled)
+// object exists. Returns the environment variable set for the application
+// object alone, to be removed once it exists, or null.
+static const char *setHighDpiScaling(bool enabled)
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
     // Qt 6 always scales unless its environment variable says otherwise, and
     // by the screen's exact factor; Qt 5 scaled only when asked, by whole
     // factors. A person's own setting of either variable still wins.
-    if (!enabled && !qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING"))
-        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR_ROUNDING_POLICY"))
         QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
                 Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    if (!enabled && !qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING")) {
+        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+        return "QT_ENABLE_HIGHDPI_SCALING";
+    }
 #else
     if (enabled)
         QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
 #endif
+    return nullptr;
 }
 
 int main(int argc, char *argv[])
@@ -65,9 +69,13 @@ int main(int argc, char *argv[])
     keepHeapSlackForDownloads();
 
     Object *bridge = createBridge();
-    setHighDpiScaling(StartupSettings::enableHighDpi(SettingsStore()));
+    const char *scalingVariable
+            = setHighDpiScaling(StartupSettings::enableHighDpi(SettingsStore()));
 
     QApplication application(argc, argv);
+    // Read by now; what the application starts (a report's viewer) scales as it would.
+    if (scalingVariable)
+        qunsetenv(scalingVariable);
     QApplication::setWindowIcon(applicationIcon());
     // Lets the desktop match the window with its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("vantrelnut"));

@@ -174,9 +174,19 @@ class App:
         self.process.stdout.close()
         self.process.stderr.close()
 
-    def right_click_shows_menu(self, wait=2.0):
-        """Right-clicks the middle of the window; true when a popup menu of the
-        application's appears."""
+    def wait_until_logged(self, line, count=1, timeout=30):
+        """Until the standard error holds the line count times, whatever else was read."""
+        deadline = time.monotonic() + timeout
+        while self.stderr.count(line) < count:
+            if time.monotonic() > deadline:
+                raise AssertionError(f"{line!r} not {count} times in:\n" + "\n".join(self.stderr))
+            time.sleep(0.05)
+
+    def right_click_shows_menu(self, wait=5.0):
+        """Right-clicks the middle of the calls page once it is drawn, and once
+        the page has the click, waits for a popup menu of the application's."""
+        self.wait_until_logged("js: SHOWN")  # a page gets input only once it is drawn
+        clicks = self.stderr.count("js: CONTEXTMENU")
         connection, window = self.window()
         geometry = window.get_geometry()
         origin = window.translate_coords(connection.screen().root, 0, 0)
@@ -185,6 +195,7 @@ class App:
         xtest.fake_input(connection, X.ButtonPress, 3)
         xtest.fake_input(connection, X.ButtonRelease, 3)
         connection.sync()
+        self.wait_until_logged("js: CONTEXTMENU", clicks + 1)
         # A menu is a window of the application's that bypasses the window
         # manager (Qt 5 also marks it as a popup menu, Qt 6 does not).
         pid_atom = connection.intern_atom("_NET_WM_PID")

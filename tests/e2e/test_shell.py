@@ -1,6 +1,8 @@
 """The real application under Xvfb: start-up settings, the window, the object
 the page sees, and what closing the window does."""
 
+import os
+import time
 import unittest
 
 from harness import ICON_SIZES, App, AppTestCase, calls_page, window_icon_sizes, window_states
@@ -91,6 +93,31 @@ class ShellTest(AppTestCase):
                                  name=f"dpi{dpi}-{setting}")
                 self.assertEqual(app.wait_for_line("js: SCALE "), scale)
                 self.close(app)
+
+    def test_scaling_off_is_not_handed_to_the_report_viewer(self):
+        self.addCleanup(self.display.set_xft_dpi, None)
+        self.display.set_xft_dpi(192)
+        programs = self.folder / "bin"
+        programs.mkdir()
+        opener = programs / "xdg-open"  # the desktop's opener, which starts the viewer
+        opener.write_text('#!/bin/sh\nenv > "$0.env.part" && mv "$0.env.part" "$0.env"\n')
+        opener.chmod(0o755)
+        report = self.folder / "report.pdf"
+        report.write_bytes(b"%PDF-1.4\n")
+        app = self.start(
+            {"Server": calls_page(["doDownloadSaveReport", report.as_uri(), str(self.folder / "saved.pdf"), True]),
+             "EnableHighDpi": "0"},
+            {"PATH": f"{programs}:{os.environ['PATH']}"})
+        self.assertEqual(app.wait_for_line("js: SCALE "), "1")
+        app.results()
+        opened = programs / "xdg-open.env"
+        deadline = time.monotonic() + 30
+        while not opened.exists() and time.monotonic() < deadline:
+            time.sleep(0.05)
+        environment = dict(line.split("=", 1) for line in opened.read_text().splitlines() if "=" in line)
+        self.assertEqual(environment["HOME"], str(app.home))
+        self.assertIsNone(environment.get("QT_ENABLE_HIGHDPI_SCALING"))
+        self.close(app)
 
     def test_page_storage_kept_across_starts(self):
         first = self.start({"Server": calls_page(["Connected"], remember="first run")}, name="storage")
