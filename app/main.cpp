@@ -1,8 +1,8 @@
 #include "heapslack.h"
 #include "networkpolling.h"
 #include "object.h"
-#include "rendererrecovery.h"
 #include "pagedownloads.h"
+#include "rendererrecovery.h"
 #include "settingsstore.h"
 #include "singleinstance.h"
 #include "startupsettings.h"
@@ -14,8 +14,10 @@
 #include <QDebug>
 #include <QDir>
 #include <QIcon>
+#include <QLoggingCategory>
 #include <QWebChannel>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 // The window's icon from every size bundled with the executable; on Windows
@@ -29,6 +31,46 @@ static QIcon applicationIcon()
     return icon;
 }
 
+// Lives until the process ends; connecting to the instrument starts here.
+static Object *createBridge()
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    // Qt 6 logs what Qt 5 did not: two warnings from its network access,
+    // which cannot hook itself to the application object that does not exist
+    // yet when the bridge makes its downloader, and a report of the browser
+    // engine's set-up at every start. QT_LOGGING_RULES still shows them.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
+    auto *bridge = new Object;
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+    return bridge;
+#else
+    return new Object;
+#endif
+}
+
+// Qt honours high-DPI scaling only when it is set before the application
+// object exists. Returns the environment variable set for the application
+// object alone, to be removed once it exists, or null.
+static const char *setHighDpiScaling(bool enabled)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    // Qt 6 always scales unless its environment variable says otherwise, and
+    // by the screen's exact factor; Qt 5 scaled only when asked, by whole
+    // factors. A person's own setting of either variable still wins.
+    if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR_ROUNDING_POLICY"))
+        QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+                Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    if (!enabled && !qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING")) {
+        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+        return "QT_ENABLE_HIGHDPI_SCALING";
+    }
+#else
+    if (enabled)
+        QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+#endif
+    return nullptr;
+}
+
 int main(int argc, char *argv[])
 {
     keepHeapSlackForDownloads();
@@ -40,13 +82,14 @@ int main(int argc, char *argv[])
     if (!instance.isFirst())
         return instance.bringFirstForward() ? 0 : 1;
 
-    // Lives until the process ends; connecting to the instrument starts here.
-    auto *bridge = new Object;
-
-    if (StartupSettings::enableHighDpi(*SettingsStore()))
-        QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+    Object *bridge = createBridge();
+    const char *scalingVariable
+            = setHighDpiScaling(StartupSettings::enableHighDpi(*SettingsStore()));
 
     QApplication application(argc, argv);
+    // Read by now; what the application starts (a report's viewer) scales as it would.
+    if (scalingVariable)
+        qunsetenv(scalingVariable);
     QApplication::setWindowIcon(applicationIcon());
     // Lets the desktop match the window with its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("vantrelnut"));
@@ -62,8 +105,19 @@ int main(int argc, char *argv[])
     if (startup.noContextMenu)
         view.setContextMenuPolicy(Qt::NoContextMenu);
     QCoreApplication::setApplicationName(startup.applicationName);
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    // Qt 6's default profile keeps nothing on disk. A profile named as Qt 5's
+    // default one keeps cookies, local storage and cache where Qt 5 kept
+    // them, so the page finds what it stored across starts and upgrades.
+    QWebEngineProfile persistentProfile(QStringLiteral("Default"));
+    QWebEngineProfile *profile = &persistentProfile;
+#else
+    QWebEngineProfile *profile = QWebEngineProfile::defaultProfile();
+#endif
     const TrustedOrigins trustedOrigins(startup.server, startup.trustedOrigins);
-    view.setPage(new WebPage(trustedOrigins, &view));
+    WebPage page(trustedOrigins, profile);
+    view.setPage(&page);
 
     // Attached before the page loads, so the page's script finds the object.
     auto *channel = new QWebChannel;

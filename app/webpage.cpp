@@ -6,8 +6,8 @@
 #include <QDesktopServices>
 #include <QWebEngineSettings>
 
-WebPage::WebPage(const TrustedOrigins &trustedOrigins, QObject *parent)
-    : QWebEnginePage(parent)
+WebPage::WebPage(const TrustedOrigins &trustedOrigins, QWebEngineProfile *profile)
+    : QWebEnginePage(profile)
     , m_trustedOrigins(trustedOrigins)
 {
     // A click on an address of a scheme the browser does not know would go

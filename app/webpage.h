@@ -13,7 +13,7 @@ class WebPage : public QWebEnginePage
     Q_OBJECT
 
 public:
-    WebPage(const TrustedOrigins &trustedOrigins, QObject *parent);
+    WebPage(const TrustedOrigins &trustedOrigins, QWebEngineProfile *profile);
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;

@@ -58,6 +58,18 @@ bool carriesReport(const QNetworkReply *reply)
     return reply->error() == QNetworkReply::NoError && !isRedirect(status) && status < 400;
 }
 
+// The plain request for a report, which leaves a redirect to be reported.
+QNetworkRequest reportRequest(const QUrl &url)
+{
+    QNetworkRequest request(url);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    // Qt 6 follows redirects unless told not to; Qt 5 did not follow them.
+    request.setAttribute(
+            QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+#endif
+    return request;
+}
+
 void reportFailure(const ReportFile &reportFile)
 {
     const QByteArray fileName = reportFile.fileName().toLocal8Bit();
@@ -104,7 +116,7 @@ QString DownloadManager::downloadToFile(const QUrl &url, const QString &fileName
 {
     targetFileName = fileName;
     this->openWhenDone = openWhenDone;
-    startTransfer(QNetworkRequest(url),
+    startTransfer(reportRequest(url),
             Transfer {std::make_unique<ReportFile>(fileName, openWhenDone), resendLimit});
     return targetFileName;
 }

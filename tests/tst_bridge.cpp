@@ -46,6 +46,8 @@ private slots:
     void handWrittenCommasReadAsWritten();
     void damagedStoreGivesDefaults_data();
     void damagedStoreGivesDefaults();
+    void settingsWrittenByQt5_data();
+    void settingsWrittenByQt5();
 
 private:
     int methodIndex(const char *name) const;
@@ -393,6 +395,39 @@ void tst_Bridge::damagedStoreGivesDefaults()
     QCOMPARE(m_bridge->getIni(QStringLiteral("Server")), QStringLiteral("KO"));
     QCOMPARE(m_bridge->setIni(QStringLiteral("Hello"), QStringLiteral("World")),
             QStringLiteral("ok"));
+}
+
+// A store that the Qt 5 build wrote (non-ASCII as escapes) reads the same in
+// every build, also after a start has written it back (Qt 6 writes UTF-8).
+void tst_Bridge::settingsWrittenByQt5_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+
+    QTest::newRow("Latin-1 key and value")
+            << QStringLiteral("Gr\u00fc\u00dfe") << QStringLiteral("Gr\u00f6\u00dfe \u00bd \u20ac");
+    QTest::newRow("CJK key and value")
+            << QStringLiteral("\u540d\u524d") << QStringLiteral("\u5024");
+    QTest::newRow("grouped key") << QStringLiteral("Labor/K\u00f6ln")
+                                 << QStringLiteral("\u00c4rger");
+    QTest::newRow("beyond the BMP") << "Face" << QStringLiteral("\U0001F600");
+    QTest::newRow("start-up key") << "appName" << QStringLiteral("Mird L\u00e4bor");
+    QTest::newRow("quoted value")
+            << "Server"
+            << QStringLiteral("https://mird.vantrel.example/vantrelmird/login?lab=K\u00f6ln");
+}
+
+void tst_Bridge::settingsWrittenByQt5()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    const QString fileName = SettingsStore()->fileName();
+    QDir().mkpath(QFileInfo(fileName).path());
+    QVERIFY(QFile::copy(QFINDTESTDATA("data/written-by-qt5.ini"), fileName));
+
+    QCOMPARE(m_bridge->getIni(key), value);
+    m_bridge->setIni(QStringLiteral("Hello"), QStringLiteral("World")); // as every start does
+    QCOMPARE(m_bridge->getIni(key), value);
 }
 
 QTEST_GUILESS_MAIN(tst_Bridge)

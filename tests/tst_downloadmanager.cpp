@@ -258,9 +258,12 @@ void tst_DownloadManager::statusOutcome()
     CapturedOutput out(stdout);
     CapturedOutput err(stderr);
 
+    const int requestsBefore = m_server.requestCount();
     DownloadManager manager;
     QCOMPARE(manager.downloadToFile(url, target, true), target);
     QVERIFY(waitForOutcomes(out, err, 1));
+    // One request each: a redirect is reported, never followed.
+    QCOMPARE(m_server.requestCount() - requestsBefore, address.startsWith('?') ? 1 : 0);
 
     message.replace("{url}", url.toEncoded(QUrl::FullyEncoded))
             .replace("{file}", target.toLocal8Bit());

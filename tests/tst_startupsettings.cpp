@@ -84,6 +84,11 @@ void tst_StartupSettings::keys_data()
                                    << true << "Mird, Lab" << QUrl(defaultServer);
     QTest::newRow("binary garbage")
             << binaryGarbage() << true << true << "VantrelNut" << QUrl(defaultServer);
+    QFile writtenByQt5(QFINDTESTDATA("data/written-by-qt5.ini"));
+    QVERIFY(writtenByQt5.open(QIODevice::ReadOnly));
+    QTest::newRow("written by Qt 5")
+            << writtenByQt5.readAll() << true << true << QStringLiteral("Mird L\u00e4bor")
+            << QUrl(QStringLiteral("https://mird.vantrel.example/vantrelmird/login?lab=K\u00f6ln"));
     QTest::newRow("bundled console")
             << QByteArray("[General]\nServer=qrc:/console/index.html\n") << true << true
             << "VantrelNut" << QUrl("qrc:/console/index.html");

@@ -6,19 +6,6 @@
 
 namespace i1sim {
 
-const std::vector<std::string> Configuration::variableNames = {
-        "I1SIM_DEVICES",
-        "I1SIM_SERIAL",
-        "I1SIM_OPTIONS",
-        "I1SIM_CALIBRATE",
-        "I1SIM_DENSITIES",
-        "I1SIM_PRESS_MS",
-        "I1SIM_TRACE",
-        "I1SIM_FAULT",
-        "I1SIM_UNPLUG",
-        "I1SIM_ENUMERATE_MS",
-};
-
 namespace {
 
 // Digits only: no sign, no spaces, nothing after the number.
@@ -203,7 +190,8 @@ void Configuration::set(const std::string &variable, const char *value)
 
 bool Configuration::isVariable(const std::string &name)
 {
-    return std::find(variableNames.begin(), variableNames.end(), name) != variableNames.end();
+    return std::find(std::begin(variableNames), std::end(variableNames), name)
+            != std::end(variableNames);
 }
 
 Configuration Configuration::fromEnvironment()

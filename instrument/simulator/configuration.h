@@ -57,7 +57,20 @@ struct Configuration
 
     static bool isVariable(const std::string &name);
     static Configuration fromEnvironment();
-    static const std::vector<std::string> variableNames;
+    // Constant, so the names are there before any dynamic initialisation: the
+    // library reads the environment while it is being loaded.
+    static constexpr const char *variableNames[] = {
+            "I1SIM_DEVICES",
+            "I1SIM_SERIAL",
+            "I1SIM_OPTIONS",
+            "I1SIM_CALIBRATE",
+            "I1SIM_DENSITIES",
+            "I1SIM_PRESS_MS",
+            "I1SIM_TRACE",
+            "I1SIM_FAULT",
+            "I1SIM_UNPLUG",
+            "I1SIM_ENUMERATE_MS",
+    };
 };
 
 } // namespace i1sim

@@ -14,7 +14,7 @@ import unittest
 import urllib.parse
 from pathlib import Path
 
-from Xlib import X, display as xdisplay, error as xerror, protocol
+from Xlib import X, Xatom, display as xdisplay, error as xerror, protocol
 from Xlib.ext import xtest
 
 EXECUTABLE = os.environ.get("VANTRELNUT", "build/bin/vantrelnut")
@@ -48,6 +48,18 @@ class Display:
             if connection.screen().root.get_full_property(atom, X.AnyPropertyType):
                 break
             time.sleep(0.05)
+        connection.close()
+
+    def set_xft_dpi(self, dpi):
+        """The font resolution that desktops publish and Qt scales by; None
+        removes it. Applications started afterwards see it."""
+        connection = xdisplay.Display(self.name)
+        root, resources = connection.screen().root, connection.intern_atom("RESOURCE_MANAGER")
+        if dpi is None:
+            root.delete_property(resources)
+        else:
+            root.change_property(resources, Xatom.STRING, 8, f"Xft.dpi:\t{dpi}\n".encode())
+        connection.sync()
         connection.close()
 
     def close(self):
@@ -176,9 +188,19 @@ class App:
         connection.sync()
         connection.close()
 
-    def right_click_shows_menu(self, wait=2.0):
-        """Right-clicks the middle of the window; true when a popup menu of the
-        application's appears."""
+    def wait_until_logged(self, line, count=1, timeout=30):
+        """Until the standard error holds the line count times, whatever else was read."""
+        deadline = time.monotonic() + timeout
+        while self.stderr.count(line) < count:
+            if time.monotonic() > deadline:
+                raise AssertionError(f"{line!r} not {count} times in:\n" + "\n".join(self.stderr))
+            time.sleep(0.05)
+
+    def right_click_shows_menu(self, wait=5.0):
+        """Right-clicks the middle of the calls page once it is drawn, and once
+        the page has the click, waits for a popup menu of the application's."""
+        self.wait_until_logged("js: SHOWN")  # a page gets input only once it is drawn
+        clicks = self.stderr.count("js: CONTEXTMENU")
         connection, window = self.window()
         geometry = window.get_geometry()
         origin = window.translate_coords(connection.screen().root, 0, 0)
@@ -187,15 +209,19 @@ class App:
         xtest.fake_input(connection, X.ButtonPress, 3)
         xtest.fake_input(connection, X.ButtonRelease, 3)
         connection.sync()
-        window_type = connection.intern_atom("_NET_WM_WINDOW_TYPE")
-        popup_menu = connection.intern_atom("_NET_WM_WINDOW_TYPE_POPUP_MENU")
+        self.wait_until_logged("js: CONTEXTMENU", clicks + 1)
+        # A menu is a window of the application's that bypasses the window
+        # manager (Qt 5 also marks it as a popup menu, Qt 6 does not).
+        pid_atom = connection.intern_atom("_NET_WM_PID")
         deadline = time.monotonic() + wait
         shown = False
         while not shown and time.monotonic() < deadline:
             try:
                 shown = any(
-                    w.get_attributes().map_state == X.IsViewable
-                    and popup_menu in getattr(w.get_full_property(window_type, X.AnyPropertyType), "value", [])
+                    getattr(w.get_full_property(pid_atom, X.AnyPropertyType), "value", [None])[0]
+                    == self.process.pid
+                    and w.get_attributes().override_redirect
+                    and w.get_attributes().map_state == X.IsViewable
                     for w in _all_windows(connection.screen().root))
             except xerror.XError:
                 pass
@@ -227,9 +253,13 @@ def _all_windows(window):
         yield from _all_windows(child)
 
 
-def calls_page(*calls):
-    """The address of the test page that makes these calls and reports them."""
-    query = urllib.parse.urlencode({"calls": json.dumps(calls)})
+def calls_page(*calls, remember=None):
+    """The address of the test page that makes these calls and reports them,
+    and keeps the text to remember in its local storage."""
+    parameters = {"calls": json.dumps(calls)}
+    if remember is not None:
+        parameters["remember"] = remember
+    query = urllib.parse.urlencode(parameters)
     return (HERE / "calls.html").as_uri() + "?" + query
 
 

@@ -13,6 +13,12 @@ from harness import ICON_SIZES, AppTestCase
 
 BUILD = Path(os.environ.get("VANTRELNUT_BUILD", "build"))
 CHECK_RUNPATHS = Path(__file__).resolve().parent.parent / "support" / "check-runpaths"
+QT = os.environ.get("VANTRELNUT_QT", "5")
+# The Qt libraries the executable links, as Debian names their packages.
+QT_PACKAGES = {
+    "5": {"libqt5core5a", "libqt5webenginewidgets5", "libqt5webchannel5", "libqt5network5"},
+    "6": {"libqt6core6", "libqt6webenginewidgets6", "libqt6webchannel6", "libqt6network6"},
+}
 PACKAGED_FILES = {
     "usr/bin/vantrelnut",
     "usr/lib/vantrelnut/libi1sim.so",
@@ -52,8 +58,9 @@ class PackageTest(AppTestCase):
         depends = run("dpkg-deb", "--field", self.package, "Depends")
         packages = {alternative.split()[0] for clause in depends.split(",")
                     for alternative in clause.split("|")}
-        self.assertTrue({"libc6", "libqt5core5a", "libqt5webenginewidgets5",
-                         "libqt5webchannel5", "libqt5network5"} <= packages, depends)
+        self.assertTrue({"libc6"} | QT_PACKAGES[QT] <= packages, depends)
+        other_qt = {package for package in packages if package.startswith("libqt") and f"qt{QT}" not in package}
+        self.assertFalse(other_qt, depends)
 
     def test_desktop_entry_names_the_executable_and_an_installed_icon(self):
         tree = self.unpack()
