@@ -594,7 +594,7 @@ void tst_DownloadManager::runnableFile_data()
     QVERIFY(self.open(QIODevice::ReadOnly));
     QTest::newRow("ELF program") << "report.pdf" << self.read(4096) << true;
     QTest::newRow("Windows program")
-            << "report.pdf" << QByteArray("MZ\x90\0\x03\0\0\0\x04\0\0\0\xff\xff", 16) << true;
+            << "report.pdf" << QByteArray("MZ\x90\0\x03\0\0\0\x04\0\0\0\xff\xff", 14) << true;
     QTest::newRow("Mach-O program")
             << "report.pdf" << QByteArray("\xcf\xfa\xed\xfe\x07\0\0\x01", 8) << true;
     QTest::newRow("Mach-O universal")
