@@ -535,7 +535,8 @@ void tst_DownloadManager::quitWhileReportsArriveLeavesTargetsAsTheyWere()
     CapturedOutput out(stdout);
     CapturedOutput err(stderr);
 
-    auto *manager = new DownloadManager; // as the bridge's: never destroyed
+    // As the bridge's, never destroyed (and reachable to the end, for the leak check).
+    static DownloadManager *const manager = new DownloadManager;
     manager->downloadToFile(m_server.url("/a/existing.pdf?size=400000&hold=1"), existing, true);
     manager->downloadToFile(m_server.url("/b/fresh.pdf?size=400000&hold=1"), fresh, true);
     QTRY_COMPARE(sizeOfFilesOpenIn(folder.path()), 400000);
