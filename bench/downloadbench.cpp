@@ -7,9 +7,11 @@
 // As in the application, the manager is made at start and the request comes
 // a moment later, once the event loop runs (Qt's network layer finishes
 // loading its plugins meanwhile). Prints "<seconds> <peak memory growth in
-// KiB> <seconds to the first piece>" as its last line; the growth is the rise
-// of VmHWM (peak resident set) from the request to the end, the first piece
-// is the reply's first readyRead.
+// KiB> <seconds to the first piece> <seconds to the last piece> <processor
+// seconds>" as its last line, all from the request to the end: the growth is
+// the rise of VmHWM (peak resident set), a piece is one readyRead, processor
+// time counts every thread. After the last piece come the commit (the report
+// synced to disk and put in the target's place) and the open.
 #include "downloadmanager.h"
 #include "heapslack.h"
 
@@ -25,6 +27,8 @@
 
 #include <cstdio>
 
+#include <sys/resource.h>
+
 namespace {
 
 qint64 peakResidentKiB()
@@ -37,6 +41,14 @@ qint64 peakResidentKiB()
             return line.mid(6).trimmed().split(' ').value(0).toLongLong();
     }
     return -1;
+}
+
+double processorSeconds()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+            + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 } // namespace
@@ -85,14 +97,17 @@ int main(int argc, char *argv[])
     ManagerWatch watch;
     app.installEventFilter(&watch);
     qint64 peakBefore = 0;
+    double processorBefore = 0;
     qint64 firstPieceNs = -1;
+    qint64 lastPieceNs = -1;
     QElapsedTimer timer;
     QTimer::singleShot(200, [&] {
         peakBefore = peakResidentKiB();
+        processorBefore = processorSeconds();
         timer.start();
         manager.downloadToFile(url, fileName, true);
         // Connected after the downloader's own handler, which runs first: the
-        // figure includes saving the first piece.
+        // figures include saving the piece.
         app.removeEventFilter(&watch); // the download's own events go unwatched
         QNetworkReply *reply
                 = watch.manager ? watch.manager->findChild<QNetworkReply *>() : nullptr;
@@ -102,14 +117,16 @@ int main(int argc, char *argv[])
             return;
         }
         QObject::connect(reply, &QNetworkReply::readyRead, &watch, [&] {
+            lastPieceNs = timer.nsecsElapsed();
             if (firstPieceNs < 0)
-                firstPieceNs = timer.nsecsElapsed();
+                firstPieceNs = lastPieceNs;
         });
     });
     if (app.exec() != 0)
         return 1;
-    std::printf("%.6f %lld %.6f\n", timer.nsecsElapsed() / 1e9, peakResidentKiB() - peakBefore,
-            firstPieceNs / 1e9);
+    std::printf("%.6f %lld %.6f %.6f %.3f\n", timer.nsecsElapsed() / 1e9,
+            peakResidentKiB() - peakBefore, firstPieceNs / 1e9, lastPieceNs / 1e9,
+            processorSeconds() - processorBefore);
     return 0;
 }
 
