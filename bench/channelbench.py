@@ -137,13 +137,20 @@ def report_slots(application, bare):
     def p99_call(run):
         return percentile(run["calls"]["getDeviceID"]["awaited"], 0.99)
 
-    ratio = pairwise(application, bare, median_call("getDeviceID"))
+    def mean_call(run):
+        return statistics.mean(run["calls"]["getDeviceID"]["awaited"])
+
+    step = max(run["calls"]["clockStep"] for run in application.runs + bare.runs) * 1000
+    median = pairwise(application, bare, median_call("getDeviceID"))
+    mean = pairwise(application, bare, mean_call)
+    # A clock coarser than a tenth of a call rounds the medians; the means stay exact.
+    fine = step <= 10
+    print(f"the page's clock steps by {step:.0f} us"
+          + ("" if fine else ", too coarse for medians: the goal holds for the means"))
     print(f"awaited getDeviceID, median of the pairwise ratios of the process medians: "
-          f"{ratio:.3f} " + verdict(ratio))
+          f"{median:.3f} " + (verdict(median) if fine else "(no goal)"))
+    print(f"  of the means: {mean:.3f} " + ("(no goal)" if fine else verdict(mean)))
     print(f"  of the 99th percentiles: {pairwise(application, bare, p99_call):.3f} (no goal)")
-    mean = pairwise(application, bare,
-                    lambda run: statistics.mean(run["calls"]["getDeviceID"]["awaited"]))
-    print(f"  of the means: {mean:.3f} (no goal)")
     unawaited = pairwise(application, bare, lambda run: run["calls"]["getDeviceID"]["unawaited"])
     print(f"  of the unawaited totals: {unawaited:.3f} (no goal)")
     ini_cost = statistics.median(median_call("getIni")(run) - median_call("getDeviceID")(run)
