@@ -62,10 +62,12 @@ class ShellTest(AppTestCase):
         self.close(first)
         self.assertEqual(first.settings()["Hello"], "Changed")
 
+        # The second page only reads, so that nothing but the start writes Hello.
         second = App(self.display, first.home,
+                     {"Server": calls_page(["getIni", "Hello"]), "Hello": "Changed"},
                      environment={"I1SIM_TRACE": str(first.home / "second-trace")})
         self.addCleanup(second.stop)
-        second.window()[0].close()
+        self.assertEqual(second.results(), [["getIni", "World"]])
         self.close(second)
         self.assertEqual(second.settings()["Hello"], "World")
 
