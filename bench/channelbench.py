@@ -54,7 +54,8 @@ class Program:
 
     def run(self, calls):
         """One process until the page has reported; its figures."""
-        query = f"calls={calls}&slots={','.join(self.slots)}"
+        # Without calls, both programs load the very same address.
+        query = f"calls={calls}&slots={','.join(self.slots)}" if calls else "calls=0"
         url = PAGE.as_uri() + "?" + query
         if self.name == "application":
             # The simulator's trace is a test aid that writes a line per call.
