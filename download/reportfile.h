@@ -33,11 +33,14 @@ public:
 
 private:
     bool open();
+    void startWriteBack();
     bool fail(Failure failure, const QString &errorString);
 
     const QString m_fileName;
     const bool m_openWhenDone;
     QSaveFile m_file;
+    // How much of the file has been handed to the disk before the commit.
+    qint64 m_writtenBack = 0;
     Failure m_failure = Failure::None;
     QString m_errorString;
 };

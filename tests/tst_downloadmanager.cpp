@@ -209,6 +209,9 @@ void tst_DownloadManager::statusOutcome_data()
     const QByteArray success = "Download of {url} succeeded (saved to {file})\n";
     QTest::newRow("200") << "?size=5000" << true << HttpTestServer::body(5000) << success;
     QTest::newRow("200 empty body") << "?size=0" << true << QByteArray() << success;
+    // Larger than a few of the steps in which arrived data is handed to the disk.
+    QTest::newRow("200 in write-back steps")
+            << "?size=20000000" << true << HttpTestServer::body(20000000) << success;
     QTest::newRow("304") << "?status=304" << true << QByteArray() << success;
     QTest::newRow("306") << "?status=306&size=5000" << true << HttpTestServer::body(5000)
                          << success;

@@ -72,7 +72,8 @@ class Display:
 class App:
     """One run of the application with an isolated home and settings."""
 
-    def __init__(self, display, home, settings=None, environment=None, executable=EXECUTABLE):
+    def __init__(self, display, home, settings=None, environment=None, executable=EXECUTABLE,
+                 arguments=()):
         self.home = Path(home)
         self.display = display
         self.trace = self.home / "sdk-trace"
@@ -92,8 +93,9 @@ class App:
                    I1SIM_TRACE=str(self.trace), I1SIM_PRESS_MS="never")
         env.pop("QT_QPA_PLATFORM", None)
         env.update(environment or {})
-        self.process = subprocess.Popen([str(executable)], env=env, stdout=subprocess.PIPE,
-                                        stderr=subprocess.PIPE)
+        self.started_at = time.time()  # the wall clock, as pages read it
+        self.process = subprocess.Popen([str(executable), *arguments], env=env,
+                                        stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         self.stdout = bytearray()
         self.stderr_lines = queue.Queue()
         self.stderr = []
