@@ -178,13 +178,20 @@ class App:
         self.process.stdout.close()
         self.process.stderr.close()
 
-    def click(self, button=1):
-        """Clicks the middle of the window as a person does."""
+    def click(self, pointer_line, button=1):
+        """Clicks the middle of the window as a person does: the pointer moves
+        there, and the button goes down only once the page logged pointer_line
+        for that move. Before the engine has seen the pointer over the page it
+        may not hand a press to it."""
+        moves = self.stderr.count(pointer_line)
         connection, window = self.window()
-        geometry = window.get_geometry()
-        origin = window.translate_coords(connection.screen().root, 0, 0)
-        xtest.fake_input(connection, X.MotionNotify, x=-origin.x + geometry.width // 2,
-                         y=-origin.y + geometry.height // 2)
+        x, y = _middle(connection, window)
+        # Two moves: the pointer may already rest on the middle, left there
+        # by an earlier run on this display.
+        xtest.fake_input(connection, X.MotionNotify, x=x - 1, y=y)
+        xtest.fake_input(connection, X.MotionNotify, x=x, y=y)
+        connection.sync()
+        self.wait_until_logged(pointer_line, moves + 1)
         xtest.fake_input(connection, X.ButtonPress, button)
         xtest.fake_input(connection, X.ButtonRelease, button)
         connection.sync()
@@ -204,9 +211,7 @@ class App:
         self.wait_until_logged("js: SHOWN")  # a page gets input only once it is drawn
         clicks = self.stderr.count("js: CONTEXTMENU")
         connection, window = self.window()
-        geometry = window.get_geometry()
-        origin = window.translate_coords(connection.screen().root, 0, 0)
-        x, y = -origin.x + geometry.width // 2, -origin.y + geometry.height // 2
+        x, y = _middle(connection, window)
         xtest.fake_input(connection, X.MotionNotify, x=x, y=y)
         xtest.fake_input(connection, X.ButtonPress, 3)
         xtest.fake_input(connection, X.ButtonRelease, 3)
@@ -247,6 +252,13 @@ class App:
                     key, value = line.split("=", 1)
                     values[key] = value
         return values
+
+
+def _middle(connection, window):
+    """The middle of the window in screen coordinates."""
+    geometry = window.get_geometry()
+    origin = window.translate_coords(connection.screen().root, 0, 0)
+    return -origin.x + geometry.width // 2, -origin.y + geometry.height // 2
 
 
 def _all_windows(window):

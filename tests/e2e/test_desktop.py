@@ -14,7 +14,6 @@ import urllib.request
 from pathlib import Path
 
 from Xlib import X, XK, protocol
-from Xlib.ext import xtest
 
 from harness import HERE, App, AppTestCase, active_window, press_key, window_name, window_states
 
@@ -98,17 +97,6 @@ def minimise(connection, window):
     connection.sync()
 
 
-def click(connection, window):
-    """A left click in the middle of the window."""
-    geometry = window.get_geometry()
-    origin = window.translate_coords(connection.screen().root, 0, 0)
-    xtest.fake_input(connection, X.MotionNotify, x=-origin.x + geometry.width // 2,
-                     y=-origin.y + geometry.height // 2)
-    xtest.fake_input(connection, X.ButtonPress, 1)
-    xtest.fake_input(connection, X.ButtonRelease, 1)
-    connection.sync()
-
-
 class DesktopTest(AppTestCase):
     def setUp(self):
         super().setUp()
@@ -175,7 +163,8 @@ class DesktopTest(AppTestCase):
         # page after its address, which must not show.
         app = self.start({"Server": self.page(title="Mird Desk \u2013 Scan", untitle=1), "appName": "Mird Lab"})
         connection, window = app.window(title="Mird Desk \u2013 Scan")
-        click(connection, window)
+        app.wait_until_logged("js: SHOWN")
+        app.click("js: POINTER")
         wait_until(lambda: window_name(connection, window) == "Mird Lab")
         connection.close()
         self.close(app)

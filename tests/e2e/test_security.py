@@ -238,20 +238,28 @@ class SecurityTest(AppTestCase):
         # frames navigate freely. The click then sends the window elsewhere,
         # which shows when it has been handled.
         server = self.server
-        server.page("/app.html", "app", 'report("ready");', f"""
+        # The engine drops clicks until the page's and the frame's first text
+        # is painted.
+        server.page("/app.html", "app", """new PerformanceObserver(list => {
+                if (list.getEntriesByName("first-contentful-paint").length)
+                    report("ready");
+            }).observe({type: "paint", buffered: true});""", f"""app
             <iframe src="{server.foreign}/frame.html" style="position: fixed; inset: 0;
                     width: 100%; height: 100%; border: 0"></iframe>""")
         server.pages["/frame.html"] = f"""<!DOCTYPE html>
             <body><a href="vantrelnut-test:run" style="position: fixed; inset: 0"
                onclick="setTimeout(() => top.location = '{server.foreign}/after.html', 100)">run</a>
             <script>
-            // A click reaches the frame only once it has been drawn.
-            requestAnimationFrame(() => requestAnimationFrame(() => console.log("FRAME ready")));
+            new PerformanceObserver(list => {{
+                if (list.getEntriesByName("first-contentful-paint").length)
+                    console.log("FRAME ready");
+            }}).observe({{type: "paint", buffered: true}});
+            document.addEventListener("mousemove", () => console.log("FRAME pointer"));
             </script></body>"""
         app = self.start({"Server": f"{server.trusted}/app.html"})
         self.wait_for_line(app, "js: PAGE app ready")
         self.wait_for_line(app, "js: FRAME ready")
-        app.click()
+        app.click("js: FRAME pointer")
         self.wait_for_opened(server.foreign + "/after.html")
         self.close(app)
         self.assertEqual(self.opened(), [server.foreign + "/after.html"])
