@@ -2,6 +2,12 @@
 
 #include <cstdlib>
 
+#ifndef _WIN32
+#include <cerrno>
+
+#include <sys/socket.h>
+#endif
+
 namespace i1sim::control {
 
 namespace {
@@ -38,5 +44,21 @@ std::string socketPath(std::string &whyNone)
     }
     return std::string(runtime) + '/' + SocketName;
 }
+
+#ifndef _WIN32
+bool sendAll(int connection, const std::string &data)
+{
+    for (std::size_t sent = 0; sent < data.size();) {
+        const ssize_t written
+                = ::send(connection, data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        sent += std::size_t(written);
+    }
+    return true;
+}
+#endif
 
 } // namespace i1sim::control

@@ -32,6 +32,12 @@ bool switchedOff();
 // there is none (I1SIM_CONTROL=off among them).
 std::string socketPath(std::string &whyNone);
 
+#ifndef _WIN32
+// Sends all of data on a connected socket, going on after interruptions;
+// false when the peer has gone.
+bool sendAll(int connection, const std::string &data);
+#endif
+
 } // namespace i1sim::control
 
 #endif

@@ -50,19 +50,6 @@ std::optional<std::vector<std::string>> argumentsOf(const std::string &request)
     return arguments;
 }
 
-void sendAll(int connection, const std::string &answer)
-{
-    for (std::size_t sent = 0; sent < answer.size();) {
-        const ssize_t written
-                = ::send(connection, answer.data() + sent, answer.size() - sent, MSG_NOSIGNAL);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return;
-        sent += std::size_t(written);
-    }
-}
-
 } // namespace
 
 ControlSocket::~ControlSocket()
@@ -259,7 +246,7 @@ void ControlSocket::serve(int connection)
         if (received == 0)
             break;
         if (request.size() + std::size_t(received) > control::MaxRequestSize) {
-            sendAll(connection,
+            control::sendAll(connection,
                     char('0' + control::BadRequest) + std::string("the request is too long"));
             return;
         }
@@ -271,7 +258,7 @@ void ControlSocket::serve(int connection)
             : control::Reply {control::BadRequest, "malformed request"};
     const timeval timeout {ClientTimeout.count() / 1000, 0};
     ::setsockopt(connection, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
-    sendAll(connection, char('0' + reply.exitCode) + reply.text);
+    control::sendAll(connection, char('0' + reply.exitCode) + reply.text);
 }
 
 } // namespace i1sim

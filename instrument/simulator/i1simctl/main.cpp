@@ -52,16 +52,7 @@ bool sendRequest(int connection, int argc, char **argv)
     std::string request;
     for (int i = 1; i < argc; ++i)
         request.append(argv[i]).push_back('\0');
-    for (std::size_t sent = 0; sent < request.size();) {
-        const ssize_t written
-                = ::send(connection, request.data() + sent, request.size() - sent, MSG_NOSIGNAL);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        sent += std::size_t(written);
-    }
-    return ::shutdown(connection, SHUT_WR) == 0;
+    return i1sim::control::sendAll(connection, request) && ::shutdown(connection, SHUT_WR) == 0;
 }
 
 std::string answerOf(int connection)
