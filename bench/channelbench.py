@@ -41,6 +41,19 @@ def peak_resident_mib(pid):
     raise AssertionError("no VmHWM")
 
 
+def processor_ns(pid):
+    """Time on a processor so far of the process's main thread and of all its threads."""
+    main = total = 0
+    for task in Path(f"/proc/{pid}/task").iterdir():
+        try:
+            spent = int((task / "schedstat").read_text().split()[0])
+        except FileNotFoundError:  # a thread that has just ended
+            continue
+        total += spent
+        main += spent if task.name == str(pid) else 0
+    return main, total
+
+
 def load_average():
     return Path("/proc/loadavg").read_text().split()[0]
 
@@ -70,6 +83,8 @@ class Program:
             figures = {"startup_ms": (answered - app.started_at) * 1000,
                        "peak_mib": peak_resident_mib(app.process.pid)}
             if calls:
+                figures["processor_us"] = {slot: self.processor_per_call(app, slot, calls)
+                                           for slot in self.slots}
                 figures["calls"] = json.loads(app.wait_for_line("js: BENCH calls ", 120))
             app.close_window()
             if app.process.wait(30) != 0:
@@ -77,6 +92,17 @@ class Program:
         finally:
             app.stop()
         return figures
+
+    @staticmethod
+    def processor_per_call(app, slot, calls):
+        """The browser process's processor time per call of slot, awaited or not, of
+        its main thread (where the slot runs) and of all its threads: it does not
+        wait for the renderer, so it shows what the program itself adds."""
+        app.wait_for_line(f"js: BENCH begin {slot}", 60)
+        before = processor_ns(app.process.pid)
+        app.wait_for_line(f"js: BENCH end {slot}", 120)
+        after = processor_ns(app.process.pid)
+        return [(end - start) / 1000 / (2 * calls) for start, end in zip(before, after)]
 
 
 def alternate(programs, pairs, calls):
@@ -154,10 +180,20 @@ def report_slots(application, bare):
     print(f"  of the 99th percentiles: {pairwise(application, bare, p99_call):.3f} (no goal)")
     unawaited = pairwise(application, bare, lambda run: run["calls"]["getDeviceID"]["unawaited"])
     print(f"  of the unawaited totals: {unawaited:.3f} (no goal)")
+    def processor(slot, part):
+        return lambda run: run["processor_us"][slot][part]
+
+    for part, name in enumerate(("main thread", "all its threads")):
+        figure = processor("getDeviceID", part)
+        print(f"processor time of the browser process per getDeviceID call, {name}, medians: "
+              f"application {statistics.median(map(figure, application.runs)):.1f} us, bare "
+              f"{statistics.median(map(figure, bare.runs)):.1f} us, pairwise ratio "
+              f"{pairwise(application, bare, figure):.3f} (no goal)")
     ini_cost = statistics.median(median_call("getIni")(run) - median_call("getDeviceID")(run)
                                  for run in application.runs)
     print(f"getIni, a fresh settings store per call: {ini_cost * 1000:.0f} us per call more than "
-          f"getDeviceID (median of the per-process differences; no goal)")
+          f"getDeviceID (median of the per-process differences; no goal); processor time "
+          f"{statistics.median(map(processor('getIni', 1), application.runs)):.1f} us per call")
 
 
 def main():
