@@ -1,24 +1,16 @@
 #include "heapslack.h"
 #include "networkpolling.h"
 #include "object.h"
-#include "pagedownloads.h"
-#include "rendererrecovery.h"
 #include "settingsstore.h"
+#include "shellwindow.h"
 #include "singleinstance.h"
 #include "startupsettings.h"
-#include "trustedorigins.h"
-#include "webpage.h"
-#include "windowtitle.h"
 
 #include <QApplication>
 #include <QDebug>
 #include <QDir>
 #include <QIcon>
 #include <QLoggingCategory>
-#include <QWebChannel>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineView>
 
 // The window's icon from every size bundled with the executable; on Windows
 // the executable carries the same images as its resource icon.
@@ -93,8 +85,7 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(applicationIcon());
     // Lets the desktop match the window with its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("vantrelnut"));
-    QWebEngineView view;
-    WindowTitle windowTitle(&view);
+
     qDebug() << bridge->settingsFileName();
 
     SettingsStore settings;
@@ -102,42 +93,11 @@ int main(int argc, char *argv[])
 
     const StartupSettings startup
             = StartupSettings::read(*settings, bridge->defaultServerAddress());
-    if (startup.noContextMenu)
-        view.setContextMenuPolicy(Qt::NoContextMenu);
     QCoreApplication::setApplicationName(startup.applicationName);
-
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    // Qt 6's default profile keeps nothing on disk. A profile named as Qt 5's
-    // default one keeps cookies, local storage and cache where Qt 5 kept
-    // them, so the page finds what it stored across starts and upgrades.
-    QWebEngineProfile persistentProfile(QStringLiteral("Default"));
-    QWebEngineProfile *profile = &persistentProfile;
-#else
-    QWebEngineProfile *profile = QWebEngineProfile::defaultProfile();
-#endif
-    const TrustedOrigins trustedOrigins(startup.server, startup.trustedOrigins);
-    WebPage page(trustedOrigins, profile);
-    view.setPage(&page);
-
-    // Attached before the page loads, so the page's script finds the object.
-    auto *channel = new QWebChannel;
-    channel->registerObject(QStringLiteral("vizEveDivuzaviz"), bridge);
-    view.page()->setWebChannel(channel);
-
-    PageDownloads pageDownloads(&view, view.page()->profile());
-
-    view.setUrl(startup.server);
-    // After a renderer crash the page shown is loaded again when it is trusted.
-    const RendererRecovery recovery(view.page(), startup.server,
-            [&trustedOrigins](const QUrl &shown) { return trustedOrigins.isTrusted(shown); });
-    // Shown only now, maximised or not: a view shown (or even given a window
-    // state) before its page is set up may never be mapped on screen.
-    if (startup.showMaximized)
-        view.showMaximized();
-    else
-        view.show();
+    ShellWindow window(startup, bridge);
+    window.show(startup.showMaximized);
 
     QObject::connect(&application, SIGNAL(aboutToQuit()), bridge, SLOT(Disconnect()));
-    instance.bringForwardOnRequest(&view);
+    instance.bringForwardOnRequest(window.widget());
     return application.exec();
 }
