@@ -129,9 +129,10 @@ bool SingleInstance::bringFirstForward() const
         socket.connectToServer(m_serverName, QIODevice::WriteOnly);
         if (socket.waitForConnected(retryIntervalMs)) {
             socket.write("forward\n");
-            const bool sent = socket.waitForBytesWritten(reachTimeoutMs);
-            socket.disconnectFromServer();
-            return sent;
+            // The running one hangs up once it has read the request and come forward.
+            return socket.waitForBytesWritten(reachTimeoutMs)
+                    && (socket.state() == QLocalSocket::UnconnectedState
+                            || socket.waitForDisconnected(reachTimeoutMs));
         }
         QThread::msleep(retryIntervalMs);
     } while (!deadline.hasExpired());
@@ -144,9 +145,17 @@ void SingleInstance::bringForwardOnRequest(QWidget *window)
     m_window = window;
     connect(&m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *socket = m_server.nextPendingConnection()) {
-            // Whatever it sends, a connection only ever means "come forward".
-            socket->deleteLater();
-            comeForward();
+            // Hung up only after the request is read: closing earlier could
+            // fail the later start's write, which would then report failure.
+            // Whatever the line says, it only ever means "come forward".
+            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+                if (!socket->canReadLine())
+                    return;
+                socket->disconnect(this);
+                socket->disconnectFromServer();
+                comeForward();
+            });
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         }
     });
     m_server.setSocketOptions(QLocalServer::UserAccessOption);
