@@ -128,7 +128,6 @@ private slots:
 
     void runnableFile_data();
     void runnableFile();
-    void runnableReportIsSavedNotOpened();
     void bridgeSlotsTakeUrlTextTolerantly();
 
 private:
@@ -624,28 +623,6 @@ void tst_DownloadManager::runnableFile()
     const QString fileName = folder.filePath(name);
     QVERIFY(writeFile(fileName, content));
     QCOMPARE(RunnableFile::couldRun(fileName), couldRun);
-}
-
-void tst_DownloadManager::runnableReportIsSavedNotOpened()
-{
-    QTemporaryDir folder;
-    const QString target = folder.filePath("Setup.EXE. ");
-    const QUrl url = m_server.url("/setup.exe?size=1000");
-    DebugLog debugLog;
-    UrlOpenRecorder opener;
-    CapturedOutput out(stdout);
-    CapturedOutput err(stderr);
-
-    DownloadManager manager;
-    manager.downloadToFile(url, target, true);
-    QVERIFY(waitForOutcomes(out, err, 2));
-    QCOMPARE(out.text(),
-            "Download of " + url.toEncoded() + " succeeded (saved to " + target.toLocal8Bit()
-                    + ")\n");
-    QCOMPARE(err.text(), "Not opening " + target.toLocal8Bit() + ": it could run a program\n");
-    QCOMPARE(fileContents(target), HttpTestServer::body(1000));
-    QCOMPARE(opener.urls(), QList<QUrl>());
-    QCOMPARE(debugLog.lines(), QStringList {"true"});
 }
 
 void tst_DownloadManager::bridgeSlotsTakeUrlTextTolerantly()

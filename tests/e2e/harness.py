@@ -22,6 +22,29 @@ ICON_SIZES = (16, 32, 48, 64, 128, 256)
 HERE = Path(__file__).resolve().parent
 
 
+def wait_until(condition, timeout=30, failure="timed out"):
+    """Polls condition until it holds; fails with failure (a text, or a function
+    that makes one) if it does not within timeout seconds."""
+    deadline = time.monotonic() + timeout
+    while not condition():
+        if time.monotonic() > deadline:
+            raise AssertionError(failure() if callable(failure) else failure)
+        time.sleep(0.05)
+
+
+def recording_opener(folder):
+    """A stand-in for xdg-open, which Qt runs to open addresses and files: it
+    appends its argument to folder/opened. Returns the environment that puts
+    it first on the PATH, and a function that reads what it was given."""
+    program = folder / "bin" / "xdg-open"
+    program.parent.mkdir(parents=True)
+    record = folder / "opened"
+    program.write_text(f"#!/bin/sh\nprintf '%s\\n' \"$*\" >> '{record}'\n")
+    program.chmod(0o755)
+    return ({"PATH": f"{program.parent}:{os.environ['PATH']}"},
+            lambda: record.read_text().splitlines() if record.exists() else [])
+
+
 class Display:
     """An Xvfb server on a display number it picks itself, with openbox."""
 
@@ -136,15 +159,11 @@ class App:
         """The application's top-level client window (the one with that title,
         if given), once it is mapped."""
         connection = xdisplay.Display(self.display.name)
-        pid_atom = connection.intern_atom("_NET_WM_PID")
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
             try:
-                for window in _all_windows(connection.screen().root):
-                    pid = window.get_full_property(pid_atom, X.AnyPropertyType)
-                    if pid and pid.value[0] == self.process.pid and window.get_wm_class() \
-                            and window.get_attributes().map_state == X.IsViewable \
-                            and title in (None, window_name(connection, window)):
+                for window in shown_windows(connection, self.process.pid):
+                    if window.get_wm_class() and title in (None, window_name(connection, window)):
                         return connection, window
             except xerror.XError:
                 pass  # a window went away while the tree was walked; walk it again
@@ -199,11 +218,8 @@ class App:
 
     def wait_until_logged(self, line, count=1, timeout=30):
         """Until the standard error holds the line count times, whatever else was read."""
-        deadline = time.monotonic() + timeout
-        while self.stderr.count(line) < count:
-            if time.monotonic() > deadline:
-                raise AssertionError(f"{line!r} not {count} times in:\n" + "\n".join(self.stderr))
-            time.sleep(0.05)
+        wait_until(lambda: self.stderr.count(line) >= count, timeout,
+                   lambda: f"{line!r} not {count} times in:\n" + "\n".join(self.stderr))
 
     def right_click_shows_menu(self, wait=5.0):
         """Right-clicks the middle of the calls page once it is drawn, and once
@@ -219,17 +235,12 @@ class App:
         self.wait_until_logged("js: CONTEXTMENU", clicks + 1)
         # A menu is a window of the application's that bypasses the window
         # manager (Qt 5 also marks it as a popup menu, Qt 6 does not).
-        pid_atom = connection.intern_atom("_NET_WM_PID")
         deadline = time.monotonic() + wait
         shown = False
         while not shown and time.monotonic() < deadline:
             try:
-                shown = any(
-                    getattr(w.get_full_property(pid_atom, X.AnyPropertyType), "value", [None])[0]
-                    == self.process.pid
-                    and w.get_attributes().override_redirect
-                    and w.get_attributes().map_state == X.IsViewable
-                    for w in _all_windows(connection.screen().root))
+                shown = any(window.get_attributes().override_redirect
+                            for window in shown_windows(connection, self.process.pid))
             except xerror.XError:
                 pass
             time.sleep(0.05)
@@ -265,6 +276,15 @@ def _all_windows(window):
     for child in window.query_tree().children:
         yield child
         yield from _all_windows(child)
+
+
+def shown_windows(connection, pid):
+    """The windows of the process with that id that are on screen."""
+    pid_atom = connection.intern_atom("_NET_WM_PID")
+    for window in _all_windows(connection.screen().root):
+        owner = window.get_full_property(pid_atom, X.AnyPropertyType)
+        if owner and owner.value[0] == pid and window.get_attributes().map_state == X.IsViewable:
+            yield window
 
 
 def calls_page(*calls, remember=None):

@@ -7,26 +7,17 @@ import json
 import signal
 import socket
 import threading
-import time
 import unittest
 import urllib.parse
 import urllib.request
-from pathlib import Path
 
 from Xlib import X, XK, protocol
 
-from harness import HERE, App, AppTestCase, active_window, press_key, window_name, window_states
+from harness import (HERE, App, AppTestCase, active_window, press_key, recording_opener,
+                     wait_until, window_name, window_states)
 
 PAGE = (HERE / "desktop.html").read_bytes()
 REPORT = bytes(range(256)) * 4096  # 1 MiB
-
-
-def wait_until(condition, timeout=30):
-    deadline = time.monotonic() + timeout
-    while not condition():
-        if time.monotonic() > deadline:
-            raise AssertionError("timed out")
-        time.sleep(0.05)
 
 
 class PageServer(http.server.ThreadingHTTPServer):
@@ -179,14 +170,9 @@ class DesktopTest(AppTestCase):
     def start_downloading(self, name, **query):
         """A run whose page starts a download at once, a folder for what it
         saves and a record of what it would open."""
-        home = self.folder / name
-        downloads = home / "Downloads"
+        downloads = self.folder / name / "Downloads"
         downloads.mkdir(parents=True)
-        opener = home / "bin" / "xdg-open"
-        opener.parent.mkdir()
-        opener.write_text(f"#!/bin/sh\necho \"$@\" >> '{home / 'opened'}'\n")
-        opener.chmod(0o755)
-        environment = {"PATH": f"{opener.parent}:/usr/bin:/bin"}
+        environment, self.opened = recording_opener(self.folder / name)
         app = self.start({"Server": self.page(**query)}, environment, name=name)
         return app, downloads
 
@@ -209,7 +195,7 @@ class DesktopTest(AppTestCase):
                 self.assertEqual((downloads / saved).read_bytes(), REPORT)
                 self.assertEqual([p.name for p in downloads.iterdir()], [saved])
                 self.close(app)
-                self.assertFalse((app.home / "opened").exists())
+                self.assertEqual(self.opened(), [])
 
     def test_page_downloads_that_do_not_happen(self):
         # Cancelled: nothing is fetched to disk, nothing printed.

@@ -4,17 +4,10 @@ HTTP server."""
 import http.server
 import os
 import threading
-import time
 import unittest
 from pathlib import Path
 
-from harness import AppTestCase, calls_page
-
-
-def wait_until(condition, timeout=30):
-    deadline = time.monotonic() + timeout
-    while not condition() and time.monotonic() < deadline:
-        time.sleep(0.05)
+from harness import AppTestCase, calls_page, wait_until
 
 
 class ReportServer(http.server.ThreadingHTTPServer):

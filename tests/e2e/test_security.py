@@ -4,15 +4,13 @@ answers under two origins, 127.0.0.1 and localhost on the same port, with a
 stand-in for the desktop's opener that records what it is given."""
 
 import http.server
-import os
 import threading
-import time
 import unittest
 import urllib.parse
 
-from Xlib import X, display as xdisplay
+from Xlib import display as xdisplay
 
-from harness import AppTestCase, _all_windows, calls_page
+from harness import AppTestCase, calls_page, recording_opener, shown_windows, wait_until
 
 PAGE = """<!DOCTYPE html>
 <html><head><meta charset="utf-8"><title>{name}</title></head>
@@ -36,21 +34,7 @@ if (typeof qt === "undefined") {{
 </script></body></html>
 """
 
-# A stand-in for xdg-open, which Qt runs to open addresses and files.
-OPENER = """#!/bin/sh
-printf '%s\\n' "$*" >> "$OPENED_RECORD"
-"""
-
 ELF_HEAD = open("/bin/true", "rb").read(4096)
-
-
-def wait_until(condition, timeout=30):
-    deadline = time.monotonic() + timeout
-    while not condition():
-        if time.monotonic() > deadline:
-            return False
-        time.sleep(0.05)
-    return True
 
 
 class TwoOriginServer(http.server.ThreadingHTTPServer):
@@ -115,32 +99,25 @@ class SecurityTest(AppTestCase):
 
     def start(self, settings, name="run"):
         """A run whose desktop opener is the stand-in."""
-        tools = self.folder / name / "tools"
-        tools.mkdir(parents=True)
-        (tools / "xdg-open").write_text(OPENER)
-        (tools / "xdg-open").chmod(0o755)
-        self.record = self.folder / name / "opened"
+        environment, self.opened = recording_opener(self.folder / name)
         self.temporary = self.folder / name / "tmp"
         self.temporary.mkdir()
-        environment = {"PATH": f"{tools}:{os.environ['PATH']}", "OPENED_RECORD": str(self.record),
-                       "TMPDIR": str(self.temporary)}
+        environment["TMPDIR"] = str(self.temporary)
         return super().start(settings, environment, name)
 
-    def opened(self):
-        return self.record.read_text().splitlines() if self.record.exists() else []
-
     def wait_for_opened(self, *addresses):
-        wait_until(lambda: len(self.opened()) >= len(addresses))
+        wait_until(lambda: len(self.opened()) >= len(addresses),
+                   failure=lambda: f"opened only {self.opened()}")
         self.assertEqual(sorted(self.opened()), sorted(addresses))
 
     def wait_for_line(self, app, line):
-        self.assertTrue(wait_until(lambda: line in app.stderr), f"no line {line!r} in:\n"
-                        + "\n".join(app.stderr))
+        wait_until(lambda: line in app.stderr,
+                   failure=lambda: f"no line {line!r} in:\n" + "\n".join(app.stderr))
 
     def assert_still_shown(self, name):
         """The document keeps running: it pings the server again."""
         pings = self.server.pings(name)
-        self.assertTrue(wait_until(lambda: self.server.pings(name) > pings), f"{name} is gone")
+        wait_until(lambda: self.server.pings(name) > pings, failure=f"{name} is gone")
 
     def test_foreign_navigation_stays_and_reaches_the_browser(self):
         server = self.server
@@ -266,13 +243,7 @@ class SecurityTest(AppTestCase):
 
     def mapped_windows(self, app):
         connection = xdisplay.Display(self.display.name)
-        pid_atom = connection.intern_atom("_NET_WM_PID")
-        count = 0
-        for window in _all_windows(connection.screen().root):
-            pid = window.get_full_property(pid_atom, X.AnyPropertyType)
-            if pid and pid.value[0] == app.process.pid \
-                    and window.get_attributes().map_state == X.IsViewable:
-                count += 1
+        count = len(list(shown_windows(connection, app.process.pid)))
         connection.close()
         return count
 

@@ -3,11 +3,11 @@ the page sees, and what closing the window does."""
 
 import os
 import signal
-import time
 import unittest
 from pathlib import Path
 
-from harness import ICON_SIZES, App, AppTestCase, calls_page, window_icon_sizes, window_states
+from harness import (ICON_SIZES, App, AppTestCase, calls_page, wait_until, window_icon_sizes,
+                     window_states)
 
 RESET = 'I1_SetGlobalOption "Reset" "All"'
 
@@ -166,9 +166,7 @@ class ShellTest(AppTestCase):
         self.assertEqual(app.wait_for_line("js: SCALE "), "1")
         app.results()
         opened = programs / "xdg-open.env"
-        deadline = time.monotonic() + 30
-        while not opened.exists() and time.monotonic() < deadline:
-            time.sleep(0.05)
+        wait_until(opened.exists)
         environment = dict(line.split("=", 1) for line in opened.read_text().splitlines() if "=" in line)
         self.assertEqual(environment["HOME"], str(app.home))
         self.assertIsNone(environment.get("QT_ENABLE_HIGHDPI_SCALING"))

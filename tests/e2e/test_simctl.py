@@ -4,11 +4,10 @@ once, and a bad request changes nothing."""
 
 import os
 import subprocess
-import time
 import unittest
 from pathlib import Path
 
-from harness import EXECUTABLE, AppTestCase, calls_page
+from harness import EXECUTABLE, AppTestCase, calls_page, wait_until
 
 I1SIMCTL = Path(EXECUTABLE).parent / "i1simctl"
 
@@ -24,13 +23,11 @@ def simctl(app, *arguments):
 
 def wait_for_button_wait(app, timeout=30):
     """Returns once the page's call waits for the button: its handler is registered."""
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
+    def waiting():
         code, status, _ = simctl(app, "status")
-        if code == 0 and "event handler: registered\n" in status:
-            return
-        time.sleep(0.05)
-    raise AssertionError("the application never waited for the button")
+        return code == 0 and "event handler: registered\n" in status
+
+    wait_until(waiting, timeout, "the application never waited for the button")
 
 
 class SimctlTest(AppTestCase):
