@@ -23,20 +23,12 @@ static QIcon applicationIcon()
     return icon;
 }
 
-// Lives until the process ends; connecting to the instrument starts here.
-static Object *createBridge()
+// Qt 6.4 reports the browser engine's set-up at every start, which Qt 5 did
+// not; QT_LOGGING_RULES still shows it.
+static void keepEngineReportOffTheLog()
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    // Qt 6 logs what Qt 5 did not: two warnings from its network access,
-    // which cannot hook itself to the application object that does not exist
-    // yet when the bridge makes its downloader, and a report of the browser
-    // engine's set-up at every start. QT_LOGGING_RULES still shows them.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
-    auto *bridge = new Object;
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
-    return bridge;
-#else
-    return new Object;
 #endif
 }
 
@@ -74,7 +66,9 @@ int main(int argc, char *argv[])
     if (!instance.isFirst())
         return instance.bringFirstForward() ? 0 : 1;
 
-    Object *bridge = createBridge();
+    // Lives until the process ends; connecting to the instrument starts here.
+    Object *bridge = new Object;
+    keepEngineReportOffTheLog();
     const char *scalingVariable
             = setHighDpiScaling(StartupSettings::enableHighDpi(*SettingsStore()));
 

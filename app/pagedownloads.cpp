@@ -1,11 +1,12 @@
 #include "pagedownloads.h"
 
+#include "downloadoutcome.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QWebEngineProfile>
 
-#include <cstdio>
 #include <utility>
 
 PageDownloads::PageDownloads(QWidget *window, QWebEngineProfile *profile)
@@ -63,18 +64,13 @@ void PageDownloads::stateChanged(PageDownload *download)
     const auto transfer = m_transfers.constFind(download->id());
     if (transfer == m_transfers.constEnd() || transfer->current != download)
         return; // already reported, or replaced
-    const QByteArray url = download->url().toEncoded(QUrl::FullyEncoded);
     switch (download->state()) {
     case PageDownload::DownloadCompleted:
-        std::printf("Download of %s succeeded (saved to %s)\n", url.constData(),
-                transfer->fileName.toLocal8Bit().constData());
-        std::fflush(stdout);
+        DownloadOutcome::printSucceeded(download->url(), transfer->fileName);
         break;
     case PageDownload::DownloadInterrupted:
     case PageDownload::DownloadCancelled:
-        std::fprintf(stderr, "Download of %s failed: %s\n", url.constData(),
-                download->interruptReasonString().toLocal8Bit().constData());
-        std::fflush(stderr);
+        DownloadOutcome::printFailed(download->url(), download->interruptReasonString());
         break;
     default:
         return;

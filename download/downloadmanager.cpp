@@ -1,5 +1,6 @@
 #include "downloadmanager.h"
 
+#include "downloadoutcome.h"
 #include "runnablefile.h"
 
 #include <QCoreApplication>
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QStandardPaths>
@@ -87,11 +89,9 @@ void reportFailure(const ReportFile &reportFile)
 
 } // namespace
 
-DownloadManager::DownloadManager()
-{
-    connect(&networkManager, SIGNAL(finished(QNetworkReply *)), this,
-            SLOT(downloadFinished(QNetworkReply *)));
-}
+DownloadManager::DownloadManager() = default;
+
+DownloadManager::~DownloadManager() = default;
 
 QString DownloadManager::openReport(const QUrl &url)
 {
@@ -123,14 +123,23 @@ QString DownloadManager::downloadToFile(const QUrl &url, const QString &fileName
     return targetFileName;
 }
 
+// Made at the first transfer: the downloader is made before the application
+// object, to which Qt's network access, and the stop at quit, hook themselves.
+QNetworkAccessManager &DownloadManager::network()
+{
+    if (!networkManager) {
+        networkManager = std::make_unique<QNetworkAccessManager>();
+        connect(networkManager.get(), &QNetworkAccessManager::finished, this,
+                &DownloadManager::downloadFinished);
+        connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
+                &DownloadManager::abandonTransfers);
+    }
+    return *networkManager;
+}
+
 void DownloadManager::startTransfer(const QNetworkRequest &request, Transfer transfer)
 {
-    // The downloader is made before the application object, so it hooks
-    // the quit at its first transfer.
-    if (QCoreApplication *application = QCoreApplication::instance())
-        connect(application, &QCoreApplication::aboutToQuit, this,
-                &DownloadManager::abandonTransfers, Qt::UniqueConnection);
-    QNetworkReply *reply = networkManager.get(request);
+    QNetworkReply *reply = network().get(request);
     reply->setReadBufferSize(readAheadLimit);
     transfers.emplace(reply, std::move(transfer));
     connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
@@ -150,8 +159,7 @@ bool DownloadManager::resend(QNetworkReply *reply, Transfer &transfer)
             && reply->error() != QNetworkReply::NoError
             && reply->error() != QNetworkReply::OperationCanceledError
             && !reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
-    if (!unanswered || transfer.resends == 0
-            || reply->operation() != QNetworkAccessManager::GetOperation)
+    if (!unanswered || transfer.resends == 0)
         return false;
     --transfer.resends;
     startTransfer(reply->request(), std::move(transfer));
@@ -192,10 +200,7 @@ void DownloadManager::downloadFinished(QNetworkReply *reply)
     if (reportFile->failure() != ReportFile::Failure::None) {
         reportFailure(*reportFile); // also when the reply ended because we aborted it
     } else if (reply->error() != QNetworkReply::NoError) {
-        std::fprintf(stderr, "Download of %s failed: %s\n",
-                reply->url().toEncoded(QUrl::FullyEncoded).constData(),
-                reply->errorString().toLocal8Bit().constData());
-        std::fflush(stderr);
+        DownloadOutcome::printFailed(reply->url(), reply->errorString());
     } else if (isRedirect(httpStatus(reply))) {
         std::fputs("Request was redirected.\n", stderr);
         std::fflush(stderr);
@@ -217,17 +222,15 @@ QString DownloadManager::urlFileName(const QUrl &url)
 bool DownloadManager::saveArrivedData(QNetworkReply *reply)
 {
     const QByteArray data = reply->readAll();
-    if (!carriesReport(reply) || data.isEmpty())
+    const auto entry = transfers.find(reply);
+    if (entry == transfers.end() || !carriesReport(reply) || data.isEmpty())
         return true;
-    return transfers.at(reply).file->append(data);
+    return entry->second.file->append(data);
 }
 
 void DownloadManager::reportSaved(const QNetworkReply *reply, const ReportFile &reportFile)
 {
-    std::printf("Download of %s succeeded (saved to %s)\n",
-            reply->url().toEncoded(QUrl::FullyEncoded).constData(),
-            reportFile.fileName().toLocal8Bit().constData());
-    std::fflush(stdout);
+    DownloadOutcome::printSucceeded(reply->url(), reportFile.fileName());
     qDebug() << reportFile.openWhenDone();
     if (!reportFile.openWhenDone())
         return;

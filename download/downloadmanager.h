@@ -3,13 +3,13 @@
 
 #include "reportfile.h"
 
-#include <QNetworkAccessManager>
 #include <QObject>
 #include <QString>
 
 #include <memory>
 #include <unordered_map>
 
+class QNetworkAccessManager;
 class QNetworkReply;
 class QNetworkRequest;
 class QUrl;
@@ -25,6 +25,7 @@ class DownloadManager : public QObject
 public:
     // Needs no application object: the bridge makes it before one exists.
     DownloadManager();
+    ~DownloadManager() override;
 
     // Saves into the temporary folder and opens the file; returns its name.
     QString openReport(const QUrl &url);
@@ -46,6 +47,7 @@ private:
         int resends;
     };
 
+    QNetworkAccessManager &network();
     void startTransfer(const QNetworkRequest &request, Transfer transfer);
     bool resend(QNetworkReply *reply, Transfer &transfer);
     void abandonTransfers();
@@ -53,7 +55,7 @@ private:
     bool saveArrivedData(QNetworkReply *reply);
     void reportSaved(const QNetworkReply *reply, const ReportFile &reportFile);
 
-    QNetworkAccessManager networkManager;
+    std::unique_ptr<QNetworkAccessManager> networkManager;
     QString targetFileName;
     bool openWhenDone = false;
     // The transfer of each reply in flight.

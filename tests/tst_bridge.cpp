@@ -63,7 +63,10 @@ void tst_Bridge::initTestCase()
     QVERIFY(m_settingsFolder.isValid());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsFolder.path());
     I1Sim_Reset();
-    m_bridge = new Object; // as in the application: created once, never deleted
+    // As in the application: created once, never deleted (and reachable to
+    // the end, for the leak check).
+    static Object *const bridge = new Object;
+    m_bridge = bridge;
     m_channel.registerObject(bridgeName, m_bridge);
     m_channel.connectTo(&m_transport);
 }
