@@ -91,6 +91,10 @@ int main(int argc, char *argv[])
     ShellWindow window(startup, bridge);
     window.show(startup.showMaximized);
 
+    // A wait for the instrument's button ends with the window, before the
+    // instrument is closed.
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, bridge,
+            &Object::abandonInstrumentCalls);
     QObject::connect(&application, SIGNAL(aboutToQuit()), bridge, SLOT(Disconnect()));
     instance.bringForwardOnRequest(window.widget());
     return application.exec();

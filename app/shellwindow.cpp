@@ -1,8 +1,9 @@
 #include "shellwindow.h"
 
+#include "object.h"
 #include "startupsettings.h"
 
-ShellWindow::ShellWindow(const StartupSettings &startup, QObject *bridge)
+ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
     : m_title(&m_view)
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
     , m_persistentProfile(QStringLiteral("Default"))
@@ -17,6 +18,8 @@ ShellWindow::ShellWindow(const StartupSettings &startup, QObject *bridge)
     if (startup.noContextMenu)
         m_view.setContextMenuPolicy(Qt::NoContextMenu);
     m_view.setPage(&m_page);
+    // Its answers reach the page that is leaving, not the next one.
+    QObject::connect(&m_page, &WebPage::leaving, bridge, &Object::abandonInstrumentCalls);
     // Attached before the page loads, so the page's script finds the object.
     m_channel.registerObject(QStringLiteral("vizEveDivuzaviz"), bridge);
     m_page.setWebChannel(&m_channel);

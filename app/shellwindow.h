@@ -11,15 +11,17 @@
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
+class Object;
 struct StartupSettings;
 
 // The application's one window: a web view on the web application's page,
 // with the bridge published to the pages it trusts, the page's own downloads
-// and a reload when the renderer dies. Made once the application object exists.
+// and a reload when the renderer dies. The instrument calls of a page that
+// goes away end with it. Made once the application object exists.
 class ShellWindow
 {
 public:
-    ShellWindow(const StartupSettings &startup, QObject *bridge);
+    ShellWindow(const StartupSettings &startup, Object *bridge);
 
     // Shown only once the page is set up: a view shown (or even given a
     // window state) before may never be mapped on screen.

@@ -13,6 +13,7 @@ WebPage::WebPage(const TrustedOrigins &trustedOrigins, QWebEngineProfile *profil
     // A click on an address of a scheme the browser does not know would go
     // straight to the desktop's opener, which may run a program for it.
     settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+    connect(this, &QWebEnginePage::renderProcessTerminated, this, &WebPage::leaving);
 }
 
 void WebPage::handOutside(const QUrl &url, const char *what)
@@ -30,8 +31,13 @@ void WebPage::handOutside(const QUrl &url, const char *what)
 bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
     Q_UNUSED(type) // a script's navigation is a Redirect in Qt 5, LinkClicked in Qt 6
-    if (!isMainFrame || m_trustedOrigins.isTrusted(url))
+    if (!isMainFrame)
         return true;
+    if (m_trustedOrigins.isTrusted(url)) {
+        // Not asked for a change of fragment or history state: the document stays.
+        emit leaving();
+        return true;
+    }
     handOutside(url, "Navigation to");
     return false;
 }

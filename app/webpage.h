@@ -15,6 +15,12 @@ class WebPage : public QWebEnginePage
 public:
     WebPage(const TrustedOrigins &trustedOrigins, QWebEngineProfile *profile);
 
+signals:
+    // The document in the main frame is about to be replaced (a navigation
+    // the page lets go on, a reload) or its renderer has ended. Emitted
+    // while the leaving document still gets what is sent to it.
+    void leaving();
+
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
     QWebEnginePage *createWindow(WebWindowType type) override;

@@ -1,12 +1,15 @@
 // Press-to-answer latency of the button wait.
 //
 // The simulated instrument presses at a random moment inside a wait that
-// sleeps in the product's 50 ms steps. Each latency runs from the handler's
+// polls in the product's 50 ms steps. Each latency runs from the handler's
 // signal (its "pressed" log line, written on the SDK's thread as the press
-// arrives) to the moment the wait answers on the waiting thread.
+// arrives) to the moment the wait answers on the waiting thread, whose event
+// loop runs meanwhile as the application's does.
 #include "buttonwait.h"
 #include "i1sim.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QString>
 #include <QtGlobal>
 
@@ -42,6 +45,7 @@ double percentile(const std::vector<double> &sorted, double fraction)
 
 int main(int argc, char *argv[])
 {
+    QCoreApplication application(argc, argv);
     const int presses = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
     // A lost press ends the wait after 10 s instead of the product's 90 minutes.
     const int pollLimit = 200;
@@ -54,13 +58,24 @@ int main(int argc, char *argv[])
     // Anywhere in the first three sleeps, so every phase of a sleep is hit.
     std::uniform_int_distribution<int> pressAfterMs(5, 150);
 
+    ButtonWait wait(ButtonWait::DefaultInterval, pollLimit);
+    bool pressed = false;
+    Clock::time_point answeredAt;
+    QEventLoop loop;
+    QObject::connect(&wait, &ButtonWait::finished, [&](bool wasPressed) {
+        answeredAt = Clock::now();
+        pressed = wasPressed;
+        loop.quit();
+    });
+
     std::vector<double> latenciesMs;
     int missed = 0;
     for (int i = 0; i < presses; ++i) {
         pressSignalledAt.store(0);
         I1Sim_SendDeviceEvent(1, pressAfterMs(random));
-        const bool pressed = ButtonWait(ButtonWait::DefaultInterval, pollLimit).waitForPress();
-        const Clock::time_point answeredAt = Clock::now();
+        wait.start();
+        if (wait.isRunning())
+            loop.exec();
         const Clock::rep signalled = pressSignalledAt.load();
         if (!pressed || signalled == 0) {
             ++missed;

@@ -11,35 +11,98 @@ Object::Object()
 {
 }
 
-bool Object::isConnected()
+void Object::abandonInstrumentCalls()
 {
-    return m_deviceLink.isConnected();
+    m_instrumentQueue.abandon();
 }
 
-bool Object::Connected()
+void Object::setButtonWaitTiming(std::chrono::milliseconds interval, int pollLimit)
 {
-    return m_deviceLink.Connected();
+    m_instrumentQueue.setButtonWaitTiming(interval, pollLimit);
 }
 
-bool Object::Disconnect()
+// An instrument operation that answers at once, when its turn comes.
+template<typename T, typename Operation>
+INSTRUMENT_ANSWER(T) Object::inTurn(Operation operation)
 {
-    return m_deviceLink.Disconnect();
+    const PendingAnswer<T> pending;
+    m_instrumentQueue.enqueue({[pending, operation] {
+                                   pending.give(operation());
+                                   return false;
+                               },
+            {}, [pending] { pending.drop(); }});
+    return answerOf(pending);
 }
 
-QString Object::getDeviceID()
+// A procedure around the button wait: start answers early (no instrument)
+// or lets the wait come; finish answers after it, or nothing for a page
+// that has gone.
+template<typename Start, typename Finish>
+INSTRUMENT_ANSWER(QString) Object::afterButtonWait(Start start, Finish finish)
 {
-    return QString::fromUtf8(m_deviceLink.getDeviceID());
+    const PendingAnswer<QString> pending;
+    m_instrumentQueue.enqueue({[pending, start] {
+                                   const std::optional<QByteArray> early = start();
+                                   if (early)
+                                       pending.give(QString::fromUtf8(*early));
+                                   return !early;
+                               },
+            [pending, finish](InstrumentQueue::WaitEnd end) {
+                const std::optional<QByteArray> answer = finish(end);
+                if (answer)
+                    pending.give(QString::fromUtf8(*answer));
+                else
+                    pending.drop();
+            },
+            [pending] { pending.drop(); }});
+    return answerOf(pending);
 }
 
-QString Object::getDeviceInfo()
+template<typename T>
+INSTRUMENT_ANSWER(T) Object::answerOf(const PendingAnswer<T> &pending)
 {
-    qDebug() << "OK:" << m_deviceLink.getDeviceInfo().constData();
-    return QString::fromUtf8(m_deviceLink.getDeviceInfo());
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return pending.future();
+#else
+    // Event loops told to end before the answer came: the application quits,
+    // and the instrument calls end with it.
+    if (!pending.wait())
+        abandonInstrumentCalls();
+    return pending.value();
+#endif
 }
 
-QString Object::getOption(const QString &key)
+INSTRUMENT_ANSWER(bool) Object::isConnected()
 {
-    return QString::fromUtf8(m_deviceLink.getOption(key));
+    return inTurn<bool>([this] { return m_deviceLink.isConnected(); });
+}
+
+INSTRUMENT_ANSWER(bool) Object::Connected()
+{
+    return inTurn<bool>([this] { return m_deviceLink.Connected(); });
+}
+
+INSTRUMENT_ANSWER(bool) Object::Disconnect()
+{
+    return inTurn<bool>([this] { return m_deviceLink.Disconnect(); });
+}
+
+INSTRUMENT_ANSWER(QString) Object::getDeviceID()
+{
+    return inTurn<QString>([this] { return QString::fromUtf8(m_deviceLink.getDeviceID()); });
+}
+
+INSTRUMENT_ANSWER(QString) Object::getDeviceInfo()
+{
+    return inTurn<QString>([this] {
+        qDebug() << "OK:" << m_deviceLink.getDeviceInfo().constData();
+        return QString::fromUtf8(m_deviceLink.getDeviceInfo());
+    });
+}
+
+INSTRUMENT_ANSWER(QString) Object::getOption(const QString &key)
+{
+    return inTurn<QString>([this, key] { return QString::fromUtf8(m_deviceLink.getOption(key)); });
 }
 
 QString Object::getIni(const QString &key)
@@ -53,24 +116,34 @@ QString Object::setIni(const QString &key, const QString &value)
     return QStringLiteral("ok");
 }
 
-QString Object::doCalibrate()
+INSTRUMENT_ANSWER(QString) Object::doCalibrate()
 {
-    return QString::fromUtf8(m_deviceLink.doCalibrate());
+    return afterButtonWait([this] { return m_deviceLink.startCalibration(); },
+            [this](InstrumentQueue::WaitEnd end) -> std::optional<QByteArray> {
+                return m_deviceLink.finishCalibration(end == InstrumentQueue::WaitEnd::Pressed);
+            });
 }
 
-QString Object::doCalibrateNow()
+INSTRUMENT_ANSWER(QString) Object::doCalibrateNow()
 {
-    return QString::fromUtf8(m_deviceLink.doCalibrateNow());
+    return inTurn<QString>([this] { return QString::fromUtf8(m_deviceLink.doCalibrateNow()); });
 }
 
-QString Object::doOneScan()
+// After a time-out the scan measures all the same; for a page that has gone
+// it measures nothing.
+INSTRUMENT_ANSWER(QString) Object::doOneScan()
 {
-    return QString::fromUtf8(m_deviceLink.doOneScan());
+    return afterButtonWait([] { return std::optional<QByteArray>(); },
+            [this](InstrumentQueue::WaitEnd end) -> std::optional<QByteArray> {
+                if (end == InstrumentQueue::WaitEnd::Abandoned)
+                    return std::nullopt;
+                return m_deviceLink.doOneScanNow();
+            });
 }
 
-QString Object::doOneScanNow()
+INSTRUMENT_ANSWER(QString) Object::doOneScanNow()
 {
-    return QString::fromUtf8(m_deviceLink.doOneScanNow());
+    return inTurn<QString>([this] { return QString::fromUtf8(m_deviceLink.doOneScanNow()); });
 }
 
 QString Object::doOpen(const QString &url)

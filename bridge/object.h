@@ -3,6 +3,8 @@
 
 #include "devicelink.h"
 #include "downloadmanager.h"
+#include "instrumentqueue.h"
+#include "pendinganswer.h"
 
 #include <QObject>
 #include <QString>
@@ -10,6 +12,10 @@
 // The native object the page sees as "vizEveDivuzaviz". Its slots are the
 // page's whole interface; their order is their index on the web channel, so
 // new slots go at the end. Parameters stay unnamed, as the page sees them.
+//
+// The instrument slots run in turn through one queue: a slot that waits for
+// the instrument's button holds the instrument calls made after it, while
+// the settings and download slots answer at once.
 class Object : public QObject
 {
     Q_OBJECT
@@ -22,31 +28,38 @@ public:
     QString defaultServerAddress() const { return m_defaultServerAddress; }
     QString settingsFileName() const { return m_settingsFileName; }
 
+    // The page that made the instrument calls has gone, or the application
+    // quits: a wait for the button ends now and the queued calls are dropped.
+    void abandonInstrumentCalls();
+
+    // Tests shorten the button wait; the application keeps the defaults.
+    void setButtonWaitTiming(std::chrono::milliseconds interval, int pollLimit);
+
 public slots:
     // Called from the page: connects afresh; true when an instrument was found.
-    bool isConnected();
+    INSTRUMENT_ANSWER(bool) isConnected();
     // Called from the page: connects afresh; true when an instrument is held.
-    bool Connected();
+    INSTRUMENT_ANSWER(bool) Connected();
     // Called from the page and on quit: closes the instrument, resets the SDK.
-    bool Disconnect();
+    INSTRUMENT_ANSWER(bool) Disconnect();
     // Called from the page: the instrument's serial number.
-    QString getDeviceID();
+    INSTRUMENT_ANSWER(QString) getDeviceID();
     // Called from the page: the four-line summary of the instrument.
-    QString getDeviceInfo();
+    INSTRUMENT_ANSWER(QString) getDeviceInfo();
     // Called from the page: any instrument option by its key.
-    QString getOption(const QString &);
+    INSTRUMENT_ANSWER(QString) getOption(const QString &);
     // Called from the page: the stored setting, or "KO" when there is none.
     QString getIni(const QString &);
     // Called from the page: stores a setting; always "ok".
     QString setIni(const QString &, const QString &);
     // Called from the page: connects, waits for the button, calibrates; a status word.
-    QString doCalibrate();
+    INSTRUMENT_ANSWER(QString) doCalibrate();
     // Called from the page: calibrates at once; "DONE" or "ERROR".
-    QString doCalibrateNow();
+    INSTRUMENT_ANSWER(QString) doCalibrateNow();
     // Called from the page: waits for the button, measures; the density line.
-    QString doOneScan();
+    INSTRUMENT_ANSWER(QString) doOneScan();
     // Called from the page: measures at once; the density line.
-    QString doOneScanNow();
+    INSTRUMENT_ANSWER(QString) doOneScanNow();
     // Called from the page: fetches the report into the temporary folder and opens it.
     QString doOpen(const QString &);
     // Called from the page: asks where to save the report, fetches it there, opens it if asked.
@@ -55,9 +68,17 @@ public slots:
     QString doDownloadSaveReport(const QString &, const QString &, bool);
 
 private:
+    template<typename T, typename Operation>
+    INSTRUMENT_ANSWER(T) inTurn(Operation operation);
+    template<typename Start, typename Finish>
+    INSTRUMENT_ANSWER(QString) afterButtonWait(Start start, Finish finish);
+    template<typename T>
+    INSTRUMENT_ANSWER(T) answerOf(const PendingAnswer<T> &pending);
+
     const QString m_defaultServerAddress;
     const QString m_settingsFileName;
     DeviceLink m_deviceLink;
+    InstrumentQueue m_instrumentQueue;
     DownloadManager m_downloadManager;
 };
 

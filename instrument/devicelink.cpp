@@ -9,8 +9,8 @@
 
 namespace {
 
-// Progress is flushed at once: the calling slot blocks, and whoever watches
-// the output should see the calibration start while it runs.
+// Progress is flushed at once: whoever watches the output should see the
+// calibration start while it runs.
 void printProgress(const char *format, const char *sdkText)
 {
     std::printf(format, sdkText ? sdkText : "");
@@ -98,42 +98,22 @@ QByteArray DeviceLink::getDeviceInfo() const
     return info;
 }
 
-QByteArray DeviceLink::doCalibrate()
+std::optional<QByteArray> DeviceLink::startCalibration()
 {
-    qDebug() << "test is connected";
-    if (!connect())
+    if (!isConnected())
         return QByteArrayLiteral("NOT_CONNECTED");
-    if (!waitForButton())
-        return QByteArrayLiteral("NOT_PRESSED");
-    return calibrate();
+    return std::nullopt;
+}
+
+QByteArray DeviceLink::finishCalibration(bool pressed)
+{
+    return pressed ? calibrate() : QByteArrayLiteral("NOT_PRESSED");
 }
 
 QByteArray DeviceLink::doCalibrateNow()
 {
     qDebug() << "Calibrating";
     return calibrate();
-}
-
-QByteArray DeviceLink::doOneScan()
-{
-    waitForButton(); // after a time-out the scan measures all the same
-    return measureDensities();
-}
-
-QByteArray DeviceLink::doOneScanNow()
-{
-    return measureDensities();
-}
-
-void DeviceLink::setButtonWaitTiming(std::chrono::milliseconds interval, int pollLimit)
-{
-    m_buttonInterval = interval;
-    m_buttonPollLimit = pollLimit;
-}
-
-bool DeviceLink::waitForButton() const
-{
-    return ButtonWait(m_buttonInterval, m_buttonPollLimit).waitForPress();
 }
 
 QByteArray DeviceLink::calibrate()
@@ -149,7 +129,7 @@ QByteArray DeviceLink::calibrate()
     return QByteArrayLiteral("ERROR");
 }
 
-QByteArray DeviceLink::measureDensities()
+QByteArray DeviceLink::doOneScanNow()
 {
     // The SDK writes nothing for a missing or closed device: zeros then.
     float densities[4] = {};

@@ -1,13 +1,12 @@
 #ifndef DEVICELINK_H
 #define DEVICELINK_H
 
-#include "buttonwait.h"
 #include "i1sdk.h"
 
 #include <QByteArray>
 #include <QString>
 
-#include <chrono>
+#include <optional>
 
 // The application's one connection to the instrument: the handle of the
 // instrument in use and the operations behind the page's instrument slots.
@@ -38,30 +37,25 @@ public:
     // Four lines: a line feed, a label padded to 30 characters, the answer.
     QByteArray getDeviceInfo() const;
 
-    // Connects, waits for the button and calibrates: "DONE", "ERROR",
-    // "NOT_PRESSED" or "NOT_CONNECTED". Progress goes to standard output.
-    QByteArray doCalibrate();
+    // doCalibrate runs in two parts around the button wait. The first
+    // connects: "NOT_CONNECTED" when no instrument is found, else nothing,
+    // and the wait comes next. The second calibrates when the button was
+    // pressed: "DONE" or "ERROR", else "NOT_PRESSED". Progress goes to
+    // standard output.
+    std::optional<QByteArray> startCalibration();
+    QByteArray finishCalibration(bool pressed);
     // Calibrates the held instrument at once: "DONE" or "ERROR".
     QByteArray doCalibrateNow();
-    // Waits for the button, then measures whether it was pressed or not;
-    // the density line.
-    QByteArray doOneScan();
-    // Measures the held instrument at once; the density line.
+    // Measures the held instrument at once; the density line. doOneScan
+    // measures so after its wait, whether the button was pressed or not.
     QByteArray doOneScanNow();
-
-    // Tests shorten the button wait; the application keeps the defaults.
-    void setButtonWaitTiming(std::chrono::milliseconds interval, int pollLimit);
 
     I1_DeviceHandle handle() const { return m_device; }
 
 private:
-    bool waitForButton() const;
     QByteArray calibrate();
-    QByteArray measureDensities();
 
     I1_DeviceHandle m_device = nullptr;
-    std::chrono::milliseconds m_buttonInterval = ButtonWait::DefaultInterval;
-    int m_buttonPollLimit = ButtonWait::DefaultPollLimit;
 };
 
 #endif // DEVICELINK_H

@@ -20,7 +20,9 @@ private slots:
     void otherEventCodesAreIgnored();
     void pressDuringLastSleepCounts();
     void pressEndsTheCurrentSleep();
+    void noPressRunsToThePollLimit_data();
     void noPressRunsToThePollLimit();
+    void endedWaitIsNotPressed();
     void lateCallOfEndedWaitChangesNothing();
 };
 
@@ -28,6 +30,16 @@ namespace {
 
 const QByteArrayList registrationAroundWait {
         "I1_RegisterDeviceEventHandler handler", "I1_RegisterDeviceEventHandler null"};
+
+// Starts the wait and runs the event loop until it has finished; its answer.
+bool waitedForPress(ButtonWait &wait, std::chrono::milliseconds timeout = 10s)
+{
+    QSignalSpy finished(&wait, &ButtonWait::finished);
+    wait.start();
+    if (finished.isEmpty() && !finished.wait(int(timeout.count())))
+        return false;
+    return finished.size() == 1 && finished.first().first().toBool();
+}
 
 } // namespace
 
@@ -43,8 +55,12 @@ void tst_ButtonWait::pressBeforeFirstTestNeedsNoSleep()
     I1Sim_Configure("I1SIM_PRESS_MS", "0");
     SdkTrace trace;
     DebugLog debugLog;
+    ButtonWait wait(10s);
+    QSignalSpy finished(&wait, &ButtonWait::finished);
 
-    QVERIFY(ButtonWait(10s).waitForPress());
+    wait.start();
+    QCOMPARE(finished.size(), 1); // before start() returned
+    QCOMPARE(finished.first().first().toBool(), true);
     QCOMPARE(debugLog.lines(), (QStringList {"pressed", "0 III 1"}));
     QCOMPARE(trace.lines(), registrationAroundWait);
 }
@@ -53,8 +69,9 @@ void tst_ButtonWait::everyPressIsLoggedAndFlagStaysOne()
 {
     I1Sim_Configure("I1SIM_PRESS_MS", "0,0,0");
     DebugLog debugLog;
+    ButtonWait wait(10s);
 
-    QVERIFY(ButtonWait(10s).waitForPress());
+    QVERIFY(waitedForPress(wait));
     QCOMPARE(debugLog.lines(), (QStringList {"pressed", "pressed", "pressed", "0 III 1"}));
 }
 
@@ -74,12 +91,13 @@ void tst_ButtonWait::otherEventCodesAreIgnored()
     I1Sim_SendDeviceEvent(code, 50);
     I1Sim_SendDeviceEvent(code, 60);
     I1Sim_SendDeviceEvent(1, 600); // ends the wait, so the others surely arrived during it
+    ButtonWait wait(100ms, 50);
 
-    QVERIFY(ButtonWait(100ms, 50).waitForPress());
+    QVERIFY(waitedForPress(wait));
     const QStringList lines = debugLog.lines();
     QCOMPARE(lines.size(), 2);
     QCOMPARE(lines.first(), QStringLiteral("pressed"));
-    // Had the early events counted, the wait would have ended after its first sleep.
+    // Had the early events counted, the wait would have ended in its first sleep.
     const QStringList waitLine = lines.last().split(' ');
     QCOMPARE(waitLine.mid(1), (QStringList {"III", "1"}));
     QVERIFY2(waitLine.first().toInt() >= 2, qPrintable(lines.last()));
@@ -90,8 +108,9 @@ void tst_ButtonWait::pressDuringLastSleepCounts()
     // Sleeps run from about 0, 200 and 400 ms; the press falls in the middle of the third.
     DebugLog debugLog;
     I1Sim_SendDeviceEvent(1, 500);
+    ButtonWait wait(200ms, 3);
 
-    QVERIFY(ButtonWait(200ms, 3).waitForPress());
+    QVERIFY(waitedForPress(wait));
     QCOMPARE(debugLog.lines(), (QStringList {"pressed", "3 III 1"}));
 }
 
@@ -101,22 +120,62 @@ void tst_ButtonWait::pressEndsTheCurrentSleep()
     I1Sim_SendDeviceEvent(1, 100);
     QElapsedTimer timer;
     timer.start();
+    ButtonWait wait(60s, 1);
 
-    QVERIFY(ButtonWait(60s, 1).waitForPress());
+    QVERIFY(waitedForPress(wait, 30s));
     // Without the wake-up this would take the whole minute.
     QVERIFY2(timer.elapsed() < 30000, qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(debugLog.lines(), (QStringList {"pressed", "1 III 1"}));
 }
 
+void tst_ButtonWait::noPressRunsToThePollLimit_data()
+{
+    QTest::addColumn<int>("intervalMs");
+    QTest::addColumn<int>("pollLimit");
+    // The product's limit; sleeps of no length keep the test short.
+    QTest::newRow("product's limit") << 0 << ButtonWait::DefaultPollLimit;
+    QTest::newRow("five sleeps") << 20 << 5;
+    QTest::newRow("no poll at all") << 50 << 0;
+}
+
 void tst_ButtonWait::noPressRunsToThePollLimit()
+{
+    QFETCH(int, intervalMs);
+    QFETCH(int, pollLimit);
+    SdkTrace trace;
+    DebugLog debugLog;
+    ButtonWait wait(std::chrono::milliseconds(intervalMs), pollLimit);
+    QElapsedTimer timer;
+    timer.start();
+
+    QVERIFY(!waitedForPress(wait));
+    QVERIFY2(timer.elapsed() >= intervalMs * pollLimit, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(debugLog.lines(), QStringList {QString::number(pollLimit) + " III 0"});
+    QCOMPARE(trace.lines(), registrationAroundWait);
+}
+
+void tst_ButtonWait::endedWaitIsNotPressed()
 {
     SdkTrace trace;
     DebugLog debugLog;
+    ButtonWait wait(100ms, 600);
+    QSignalSpy finished(&wait, &ButtonWait::finished);
+    wait.start();
+    // The thread runs its events meanwhile.
+    QTest::qWait(250);
+    QVERIFY(finished.isEmpty());
 
-    // The product's limit; sleeps of no length keep the test short.
-    QVERIFY(!ButtonWait(0ms, ButtonWait::DefaultPollLimit).waitForPress());
-    QCOMPARE(debugLog.lines(), QStringList {"108000 III 0"});
+    wait.end();
+    QCOMPARE(finished.size(), 1);
+    QCOMPARE(finished.first().first().toBool(), false);
     QCOMPARE(trace.lines(), registrationAroundWait);
+    QCOMPARE(debugLog.lines(), QStringList {"3 III 0"});
+    // A press after the end reaches no handler, and the next wait is not disturbed.
+    I1Sim_SendDeviceEvent(1, 0);
+    QTest::qWait(100);
+    QCOMPARE(finished.size(), 1);
+    I1Sim_Configure("I1SIM_PRESS_MS", "0");
+    QVERIFY(waitedForPress(wait));
 }
 
 void tst_ButtonWait::lateCallOfEndedWaitChangesNothing()
@@ -124,15 +183,18 @@ void tst_ButtonWait::lateCallOfEndedWaitChangesNothing()
     // A faulty SDK calls the first wait's handler again while the second registers.
     I1Sim_Configure("I1SIM_FAULT", "late-event");
     I1Sim_Configure("I1SIM_PRESS_MS", "0");
-    QVERIFY(ButtonWait(10s).waitForPress());
+    ButtonWait wait(10s);
+    QVERIFY(waitedForPress(wait));
     I1Sim_Configure("I1SIM_PRESS_MS", "never");
     DebugLog debugLog;
 
-    QVERIFY(!ButtonWait(0ms, 3).waitForPress());
+    wait.setTiming(0ms, 3);
+    QVERIFY(!waitedForPress(wait));
     QCOMPARE(debugLog.lines(), (QStringList {"pressed", "3 III 0"}));
     // A real press still counts after the late call.
     I1Sim_Configure("I1SIM_PRESS_MS", "0");
-    QVERIFY(ButtonWait(10s).waitForPress());
+    wait.setTiming(10s, ButtonWait::DefaultPollLimit);
+    QVERIFY(waitedForPress(wait));
 }
 
 QTEST_GUILESS_MAIN(tst_ButtonWait)

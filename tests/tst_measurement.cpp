@@ -1,7 +1,8 @@
 #include "capturedoutput.h"
 #include "debuglog.h"
-#include "devicelink.h"
 #include "i1sim.h"
+#include "instrumentanswer.h"
+#include "object.h"
 #include "sdktrace.h"
 
 #include <QtTest>
@@ -10,7 +11,9 @@
 
 using namespace std::chrono_literals;
 
-// Calibration and density scans of the device link on the simulated SDK.
+// Calibration and density scans through the bridge's instrument slots, on
+// the simulated SDK: their answers, output and SDK calls, and the order of
+// calls made while one waits for the button.
 class tst_Measurement : public QObject
 {
     Q_OBJECT
@@ -27,6 +30,9 @@ private slots:
     void unpluggedInstrument_data();
     void unpluggedInstrument();
     void slowEnumeration();
+    void callsDuringAWaitRunAfterIt();
+    void abandonedWaitEndsItsCalls_data();
+    void abandonedWaitEndsItsCalls();
 };
 
 namespace {
@@ -56,7 +62,7 @@ template<typename Procedure>
 std::pair<QByteArray, QByteArray> withCapturedOutput(Procedure procedure)
 {
     CapturedOutput standardOutput(stdout);
-    const QByteArray answer = procedure();
+    const QByteArray answer = answerOf(procedure()).toUtf8();
     QByteArray written(4096, Qt::Uninitialized);
     const ssize_t size = pread(fileno(stdout), written.data(), size_t(written.size()), 0);
     written.resize(int(std::max<ssize_t>(size, 0)));
@@ -119,14 +125,14 @@ void tst_Measurement::calibrate()
     I1Sim_Configure("I1SIM_DEVICES", devices.constData());
     I1Sim_Configure("I1SIM_PRESS_MS", press.constData());
     I1Sim_Configure("I1SIM_CALIBRATE", calibration.constData());
-    DeviceLink link;
+    Object bridge;
     // The product's poll limit; sleeps of no length keep the test short.
-    link.setButtonWaitTiming(0ms, ButtonWait::DefaultPollLimit);
+    bridge.setButtonWaitTiming(0ms, ButtonWait::DefaultPollLimit);
     SdkTrace trace;
     DebugLog debugLog;
 
     const auto [actualAnswer, actualOutput]
-            = withCapturedOutput([&] { return link.doCalibrate(); });
+            = withCapturedOutput([&] { return bridge.doCalibrate(); });
     QCOMPARE(actualAnswer, answer);
     QCOMPARE(actualOutput, output);
     QCOMPARE(debugLog.lines(), log);
@@ -163,14 +169,14 @@ void tst_Measurement::calibrateNow()
 
     I1Sim_Configure("I1SIM_DEVICES", devices.constData());
     I1Sim_Configure("I1SIM_PRESS_MS", "0"); // a press would be logged if it waited
-    DeviceLink link;
+    Object bridge;
     if (disconnected)
-        link.Disconnect();
+        answerOf(bridge.Disconnect());
     SdkTrace trace;
     DebugLog debugLog;
 
     const auto [actualAnswer, actualOutput]
-            = withCapturedOutput([&] { return link.doCalibrateNow(); });
+            = withCapturedOutput([&] { return bridge.doCalibrateNow(); });
     QCOMPARE(actualAnswer, answer);
     QCOMPARE(actualOutput, output);
     QCOMPARE(debugLog.lines(), QStringList {"Calibrating"});
@@ -216,13 +222,13 @@ void tst_Measurement::scan()
     I1Sim_Configure("I1SIM_DEVICES", devices.constData());
     I1Sim_Configure("I1SIM_PRESS_MS", press.constData());
     I1Sim_Configure("I1SIM_DENSITIES", "0.1,-0.05,0,2");
-    DeviceLink link;
-    link.setButtonWaitTiming(0ms, 3);
+    Object bridge;
+    bridge.setButtonWaitTiming(0ms, 3);
     SdkTrace trace;
     DebugLog debugLog;
 
-    const auto [answer, output]
-            = withCapturedOutput([&] { return waits ? link.doOneScan() : link.doOneScanNow(); });
+    const auto [answer, output] = withCapturedOutput(
+            [&] { return waits ? bridge.doOneScan() : bridge.doOneScanNow(); });
     QCOMPARE(answer, line);
     QCOMPARE(debugLog.lines(), log);
     QCOMPARE(trace.lines(), calls);
@@ -265,20 +271,20 @@ void tst_Measurement::unpluggedInstrument()
     QFETCH(QByteArray, output);
 
     I1Sim_Configure("I1SIM_PRESS_MS", press.constData());
-    DeviceLink link;
-    link.setButtonWaitTiming(0ms, 3);
+    Object bridge;
+    bridge.setButtonWaitTiming(0ms, 3);
     I1Sim_Configure("I1SIM_UNPLUG", unplug.constData());
     DebugLog debugLog;
 
     const auto [actualAnswer, actualOutput] = withCapturedOutput([&, procedure = procedure] {
         if (procedure == "doCalibrate")
-            return link.doCalibrate();
-        return procedure == "doOneScan" ? link.doOneScan() : link.doOneScanNow();
+            return bridge.doCalibrate();
+        return procedure == "doOneScan" ? bridge.doOneScan() : bridge.doOneScanNow();
     });
     QCOMPARE(actualAnswer, answer);
     QCOMPARE(actualOutput, output);
     // The link finds the instrument gone at its next connect.
-    QVERIFY(!link.isConnected());
+    QVERIFY(!answerOf(bridge.isConnected()));
     QVERIFY(debugLog.lines().endsWith("No device connected"));
 }
 
@@ -288,15 +294,89 @@ void tst_Measurement::slowEnumeration()
     I1Sim_Configure("I1SIM_PRESS_MS", "0");
     QElapsedTimer timer;
     timer.start();
-    DeviceLink link;
+    Object bridge;
     QVERIFY(timer.elapsed() >= 300); // the fault is in effect
     DebugLog debugLog;
 
-    const auto [answer, output] = withCapturedOutput([&] { return link.doCalibrate(); });
+    const auto [answer, output] = withCapturedOutput([&] { return bridge.doCalibrate(); });
     QCOMPARE(answer, QByteArray("DONE"));
     QCOMPARE(debugLog.lines(),
             (QStringList {
                     "test is connected", "Number of connected devices:  1", "pressed", "0 III 1"}));
+}
+
+void tst_Measurement::callsDuringAWaitRunAfterIt()
+{
+    I1Sim_SendDeviceEvent(1, 300);
+    Object bridge;
+    SdkTrace trace;
+    QStringList answered; // in the order the answers came
+    const auto record = [&answered](const char *slot) {
+        return [&answered, slot](const auto &answer) {
+            answered << QLatin1String(slot) + ' ' + QVariant(answer).toString();
+        };
+    };
+    // Made while the calibration waits, none waiting for the one before, as a page may.
+    QTimer::singleShot(100, this, [&] {
+        answered << "getIni " + bridge.getIni(QStringLiteral("Absent"));
+        whenAnswered(bridge.getDeviceID(), this, record("getDeviceID"));
+        whenAnswered(bridge.doOneScanNow(), this, record("doOneScanNow"));
+    });
+
+    whenAnswered(bridge.doCalibrate(), this, record("doCalibrate"));
+    QTRY_COMPARE(answered.size(), 4);
+    // The instrument sees the calls in the order they were made, nothing
+    // between registering the handler and unregistering it.
+    const QByteArrayList afterIt {"I1_GetOptionD dev1 \"SerialNumber\"",
+            "I1_TriggerMeasurement dev1", "I1_GetDensities dev1 0"};
+    QCOMPARE(trace.lines(),
+            QByteArrayList({"I1_GetDevices", "I1_OpenDevice dev1", registered, unregistered})
+                    + calibrationCalls("dev1", false) + afterIt);
+    const QString scan = "doOneScanNow 1.420000|1.380000|1.050000|0.910000";
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    // The settings answer during the wait; the instrument calls after it.
+    QCOMPARE(answered,
+            (QStringList {"getIni KO", "doCalibrate DONE", "getDeviceID SIM0001", scan}));
+#else
+    // A call made inside the waiting slot returns first, and the slot around it last.
+    QCOMPARE(answered,
+            (QStringList {"getIni KO", "getDeviceID SIM0001", scan, "doCalibrate DONE"}));
+#endif
+}
+
+void tst_Measurement::abandonedWaitEndsItsCalls_data()
+{
+    QTest::addColumn<QByteArray>("procedure");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QByteArrayList>("calls");
+    QTest::newRow("calibration is not pressed")
+            << QByteArray("doCalibrate") << QStringLiteral("NOT_PRESSED")
+            << QByteArrayList {"I1_GetDevices", "I1_OpenDevice dev1", registered, unregistered};
+    QTest::newRow("scan measures nothing")
+            << QByteArray("doOneScan") << QString() << QByteArrayList {registered, unregistered};
+}
+
+void tst_Measurement::abandonedWaitEndsItsCalls()
+{
+    QFETCH(QByteArray, procedure);
+    QFETCH(QString, answer);
+    QFETCH(QByteArrayList, calls);
+    Object bridge;
+    SdkTrace trace;
+    DebugLog debugLog;
+    QString queuedAnswer = QStringLiteral("not answered");
+    QTimer::singleShot(100, this, [&] {
+        whenAnswered(bridge.getDeviceID(), this, [&](const QString &id) { queuedAnswer = id; });
+    });
+    QTimer::singleShot(200, this, [&] { bridge.abandonInstrumentCalls(); });
+
+    QCOMPARE(answerOf(procedure == "doCalibrate" ? bridge.doCalibrate() : bridge.doOneScan()),
+            answer);
+    QTRY_COMPARE(queuedAnswer, QString()); // dropped
+    QCOMPARE(trace.lines(), calls);
+    QVERIFY2(debugLog.lines().last().endsWith(" III 0"), qPrintable(debugLog.lines().last()));
+    // The next call has its turn at once.
+    QCOMPARE(answerOf(bridge.getDeviceID()), QStringLiteral("SIM0001"));
 }
 
 QTEST_GUILESS_MAIN(tst_Measurement)

@@ -1,0 +1,45 @@
+#ifndef INSTRUMENTANSWER_H
+#define INSTRUMENTANSWER_H
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+#include <QFuture>
+
+// An instrument slot's answer in a test. Qt 6's slots return a future, which
+// is waited for here with the event loop running; a dropped call, and one
+// not answered within the time, give the type's empty value.
+template<typename T>
+T answerOf(const QFuture<T> &future, int timeoutMs = 30000)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!future.isFinished() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    return future.isFinished() && future.resultCount() > 0 ? future.result() : T();
+}
+
+// Calls back with the answer once it has come, as the page's callback is called.
+template<typename T, typename Callback>
+void whenAnswered(QFuture<T> future, QObject *context, Callback callback)
+{
+    future.then(context, [callback](const QFuture<T> &answered) {
+        callback(answered.resultCount() > 0 ? answered.result() : T());
+    });
+}
+#else
+// Qt 5's slots have answered by the time they return.
+template<typename T>
+T answerOf(const T &answer)
+{
+    return answer;
+}
+
+template<typename T, typename Callback>
+void whenAnswered(const T &answer, QObject *, Callback callback)
+{
+    callback(answer);
+}
+#endif
+
+#endif // INSTRUMENTANSWER_H
