@@ -15,7 +15,9 @@
 #define INSTRUMENT_ANSWER(Type) QFuture<Type>
 
 // The answer to one of the page's instrument calls: given once the call has
-// run, or dropped when its turn does not come (the channel answers null).
+// run, or dropped when its turn does not come. A dropped answer is a
+// cancelled future, which the channel answers with null (it must not finish
+// without a result otherwise: the channel would read the missing result).
 template<typename T>
 class PendingAnswer
 {
@@ -31,7 +33,11 @@ public:
         m_promise->addResult(value);
         m_promise->finish();
     }
-    void drop() const { m_promise->finish(); }
+    void drop() const
+    {
+        m_promise->future().cancel();
+        m_promise->finish();
+    }
 
     QFuture<T> future() const { return m_promise->future(); }
 

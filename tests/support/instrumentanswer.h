@@ -19,13 +19,13 @@ T answerOf(const QFuture<T> &future, int timeoutMs = 30000)
     return future.isFinished() && future.resultCount() > 0 ? future.result() : T();
 }
 
-// Calls back with the answer once it has come, as the page's callback is called.
+// Calls back with the answer once it has come, as the page's callback is
+// called; a dropped call's answer is the type's empty value.
 template<typename T, typename Callback>
 void whenAnswered(QFuture<T> future, QObject *context, Callback callback)
 {
-    future.then(context, [callback](const QFuture<T> &answered) {
-        callback(answered.resultCount() > 0 ? answered.result() : T());
-    });
+    future.then(context, [callback](const T &answer) { callback(answer); })
+            .onCanceled(context, [callback] { callback(T()); });
 }
 #else
 // Qt 5's slots have answered by the time they return.
