@@ -23,6 +23,7 @@ private slots:
     void noPressRunsToThePollLimit_data();
     void noPressRunsToThePollLimit();
     void endedWaitIsNotPressed();
+    void pressesAsTheWaitEnds();
     void lateCallOfEndedWaitChangesNothing();
 };
 
@@ -176,6 +177,21 @@ void tst_ButtonWait::endedWaitIsNotPressed()
     QCOMPARE(finished.size(), 1);
     I1Sim_Configure("I1SIM_PRESS_MS", "0");
     QVERIFY(waitedForPress(wait));
+}
+
+void tst_ButtonWait::pressesAsTheWaitEnds()
+{
+    // The SDK's thread presses about when the waiting thread ends the wait:
+    // each wait finishes once, whichever comes first.
+    ButtonWait wait(10ms, 1000);
+    QSignalSpy finished(&wait, &ButtonWait::finished);
+    for (int i = 1; i <= 20; ++i) {
+        I1Sim_SendDeviceEvent(1, 20);
+        wait.start();
+        QTest::qWait(20);
+        wait.end();
+        QCOMPARE(finished.size(), i);
+    }
 }
 
 void tst_ButtonWait::lateCallOfEndedWaitChangesNothing()

@@ -58,8 +58,25 @@ std::string shortest(float value)
     return std::string(buffer, result.ptr);
 }
 
-// The faults I1SIM_FAULT names, in the order text() lists them.
-const char *const faultNames[] = {"null-list", "invalid-utf8", "huge-text", "late-event"};
+// The faults I1SIM_FAULT names, in the order text() lists them, with their flags.
+const struct
+{
+    const char *name;
+    bool Configuration::*flag;
+} faults[] = {
+        {"null-list", &Configuration::nullDeviceList},
+        {"invalid-utf8", &Configuration::invalidUtf8},
+        {"huge-text", &Configuration::hugeText},
+        {"late-event", &Configuration::lateEvent},
+};
+
+std::string faultNames()
+{
+    std::string names;
+    for (const auto &fault : faults)
+        names += (names.empty() ? "" : ", ") + std::string(fault.name);
+    return names;
+}
 
 } // namespace
 
@@ -112,19 +129,18 @@ std::string Configuration::parse(const std::string &variable, const std::string 
     } else if (variable == "I1SIM_TRACE") {
         traceFile = value;
     } else if (variable == "I1SIM_FAULT") {
-        bool faults[4] = {};
-        for (const std::string &fault : split(value, ',')) {
-            const auto known = std::find(std::begin(faultNames), std::end(faultNames), fault);
-            if (known != std::end(faultNames))
-                faults[known - std::begin(faultNames)] = true;
-            else if (!fault.empty() && fault != "none")
-                return "none, or any of null-list, invalid-utf8, huge-text, late-event "
-                       "separated by commas";
+        Configuration parsed = *this;
+        for (const auto &fault : faults)
+            parsed.*fault.flag = false;
+        for (const std::string &name : split(value, ',')) {
+            const auto known = std::find_if(std::begin(faults), std::end(faults),
+                    [&name](const auto &fault) { return name == fault.name; });
+            if (known != std::end(faults))
+                parsed.*known->flag = true;
+            else if (!name.empty() && name != "none")
+                return "none, or any of " + faultNames() + " separated by commas";
         }
-        nullDeviceList = faults[0];
-        invalidUtf8 = faults[1];
-        hugeText = faults[2];
-        lateEvent = faults[3];
+        *this = parsed;
     } else if (variable == "I1SIM_UNPLUG") {
         if (value == "wait")
             unplug = Unplug::DuringWait;
@@ -167,11 +183,10 @@ std::string Configuration::text(const std::string &variable) const
     if (variable == "I1SIM_TRACE")
         return traceFile;
     if (variable == "I1SIM_FAULT") {
-        const bool faults[] = {nullDeviceList, invalidUtf8, hugeText, lateEvent};
         std::string text;
-        for (std::size_t i = 0; i < std::size(faults); ++i) {
-            if (faults[i])
-                text += (text.empty() ? "" : ",") + std::string(faultNames[i]);
+        for (const auto &fault : faults) {
+            if (this->*fault.flag)
+                text += (text.empty() ? "" : ",") + std::string(fault.name);
         }
         return text.empty() ? "none" : text;
     }

@@ -18,6 +18,14 @@ std::string configured()
 }
 } // namespace
 
+std::string commandUsages(const char *separator)
+{
+    std::string usages;
+    for (const Command &command : Commands)
+        usages += (usages.empty() ? "" : separator) + std::string(command.usage);
+    return usages;
+}
+
 bool switchedOff()
 {
     return configured() == "off";

@@ -21,6 +21,29 @@ struct Reply
     std::string text;
 };
 
+// The commands, as i1simctl's usage and the simulator's answers name them.
+enum class CommandId { Press, Event, Set, Reset, Status };
+
+struct Command
+{
+    CommandId id;
+    const char *name;
+    // The command with its arguments, as the usage writes it.
+    const char *usage;
+    std::size_t arguments;
+};
+
+constexpr Command Commands[] = {
+        {CommandId::Press, "press", "press", 0},
+        {CommandId::Event, "event", "event CODE", 1},
+        {CommandId::Set, "set", "set VARIABLE VALUE", 2},
+        {CommandId::Reset, "reset", "reset", 0},
+        {CommandId::Status, "status", "status", 0},
+};
+
+// The usages of all commands, joined by the separator.
+std::string commandUsages(const char *separator);
+
 constexpr std::size_t MaxRequestSize = 64 * 1024;
 constexpr const char *SocketName = "i1sim-control";
 

@@ -22,7 +22,6 @@ enum Result : I1_ResultType {
 
 const char *const CalibrationFailureText = "White reference not recognised";
 constexpr std::size_t LastCallsKept = 20;
-const char *const Commands = "press, event CODE, set VARIABLE VALUE, reset, status";
 
 // An overlong "/", an encoded surrogate, a byte UTF-8 never uses, a stray
 // continuation byte and a sequence cut short: none of them decodes.
@@ -414,41 +413,32 @@ void Simulator::sendDeviceEvent(int32_t code, int32_t delayMs)
 
 control::Reply Simulator::control(const std::vector<std::string> &arguments)
 {
-    struct Command
-    {
-        const char *name;
-        std::size_t arguments;
-        const char *usage;
-        control::Reply (Simulator::*run)(const std::vector<std::string> &arguments);
-    };
-    static const Command commands[] = {
-            {"press", 0, "press", &Simulator::controlPress},
-            {"event", 1, "event CODE", &Simulator::controlEvent},
-            {"set", 2, "set VARIABLE VALUE", &Simulator::controlSet},
-            {"reset", 0, "reset", &Simulator::controlReset},
-            {"status", 0, "status", &Simulator::controlStatus},
-    };
+    const std::string commands = "; the commands are " + control::commandUsages(", ");
     if (arguments.empty())
-        return {control::BadRequest, std::string("no command; the commands are ") + Commands};
-    for (const Command &command : commands) {
+        return {control::BadRequest, "no command" + commands};
+    for (const control::Command &command : control::Commands) {
         if (arguments.front() != command.name)
             continue;
         if (arguments.size() != command.arguments + 1)
             return {control::BadRequest, std::string("usage: i1simctl ") + command.usage};
-        return (this->*command.run)(arguments);
+        switch (command.id) {
+        case control::CommandId::Press:
+            return sendNow(1);
+        case control::CommandId::Event:
+            return controlEvent(arguments[1]);
+        case control::CommandId::Set:
+            return controlSet(arguments[1], arguments[2]);
+        case control::CommandId::Reset:
+            return controlReset();
+        case control::CommandId::Status:
+            return controlStatus();
+        }
     }
-    return {control::BadRequest,
-            "unknown command " + shown(arguments.front()) + "; the commands are " + Commands};
+    return {control::BadRequest, "unknown command " + shown(arguments.front()) + commands};
 }
 
-control::Reply Simulator::controlPress(const std::vector<std::string> &)
+control::Reply Simulator::controlEvent(const std::string &text)
 {
-    return sendNow(1);
-}
-
-control::Reply Simulator::controlEvent(const std::vector<std::string> &arguments)
-{
-    const std::string &text = arguments[1];
     int32_t code = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), code);
     if (text.empty() || error != std::errc() || end != text.data() + text.size())
@@ -472,10 +462,8 @@ control::Reply Simulator::sendNow(int32_t code)
                               "button\n"};
 }
 
-control::Reply Simulator::controlSet(const std::vector<std::string> &arguments)
+control::Reply Simulator::controlSet(const std::string &variable, const std::string &value)
 {
-    const std::string &variable = arguments[1];
-    const std::string &value = arguments[2];
     if (variable == "I1SIM_CONTROL") {
         return {control::BadRequest,
                 "I1SIM_CONTROL is read once, at start: restart the application to move the "
@@ -486,29 +474,37 @@ control::Reply Simulator::controlSet(const std::vector<std::string> &arguments)
                 "unknown variable " + shown(variable) + "; the variables are " + variableList()};
     }
     std::unique_lock<std::mutex> lock(m_mutex);
+    if (variable == "I1SIM_TRACE")
+        return setTrace(value);
     Configuration changed = m_configuration;
     const std::string expected = changed.parse(variable, value);
     if (!expected.empty())
         return {control::BadRequest, variable + ' ' + shown(value) + ": expected " + expected};
-    if (variable == "I1SIM_TRACE" && !value.empty()) {
-        FILE *file = std::fopen(value.c_str(), "a");
-        if (!file)
-            return {control::BadRequest,
-                    variable + ' ' + shown(value) + ": " + std::strerror(errno)};
-        std::fclose(file);
-    }
     adopt(lock, std::move(changed));
     return {};
 }
 
-control::Reply Simulator::controlReset(const std::vector<std::string> &)
+// A file that cannot be opened changes nothing, and i1simctl says why.
+control::Reply Simulator::setTrace(const std::string &fileName)
+{
+    FILE *trace = fileName.empty() ? nullptr : std::fopen(fileName.c_str(), "a");
+    if (!fileName.empty() && !trace)
+        return {control::BadRequest, "I1SIM_TRACE " + shown(fileName) + ": " + std::strerror(errno)};
+    if (m_trace)
+        std::fclose(m_trace);
+    m_trace = trace;
+    m_configuration.traceFile = fileName;
+    return {};
+}
+
+control::Reply Simulator::controlReset()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     adopt(lock, Configuration::fromEnvironment());
     return {};
 }
 
-control::Reply Simulator::controlStatus(const std::vector<std::string> &)
+control::Reply Simulator::controlStatus()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     std::ostringstream status;

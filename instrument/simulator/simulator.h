@@ -69,11 +69,11 @@ private:
     void adopt(std::unique_lock<std::mutex> &lock, Configuration configuration);
     void schedulePresses(const std::vector<int> &delaysMs);
 
-    control::Reply controlPress(const std::vector<std::string> &arguments);
-    control::Reply controlEvent(const std::vector<std::string> &arguments);
-    control::Reply controlSet(const std::vector<std::string> &arguments);
-    control::Reply controlReset(const std::vector<std::string> &arguments);
-    control::Reply controlStatus(const std::vector<std::string> &arguments);
+    control::Reply controlEvent(const std::string &code);
+    control::Reply controlSet(const std::string &variable, const std::string &value);
+    control::Reply setTrace(const std::string &fileName);
+    control::Reply controlReset();
+    control::Reply controlStatus();
     control::Reply sendNow(int32_t code);
 
     std::mutex m_mutex;

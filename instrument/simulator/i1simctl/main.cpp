@@ -16,8 +16,7 @@ namespace {
 
 using namespace i1sim::control;
 
-const char *const Usage
-        = "usage: i1simctl press | event CODE | set VARIABLE VALUE | reset | status\n";
+const std::string Usage = "usage: i1simctl " + commandUsages(" | ") + '\n';
 
 // Long enough for a press delivered while the application's handler is slow.
 constexpr int AnswerTimeoutSeconds = 10;
@@ -78,11 +77,11 @@ std::string answerOf(int connection)
 int main(int argc, char **argv)
 {
     if (argc < 2) {
-        std::fputs(Usage, stderr);
+        std::fputs(Usage.c_str(), stderr);
         return BadRequest;
     }
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-        std::fputs(Usage, stdout);
+        std::fputs(Usage.c_str(), stdout);
         return Success;
     }
     std::string whyNone;
