@@ -1,6 +1,7 @@
 # The Debian package: `cpack -G DEB` in the build folder. It holds what
-# `cmake --install` installs, below /usr, with its dependencies computed from
-# the shared libraries the executable links.
+# `cmake --install` installs, below /usr: the programs, the menu entry, icon,
+# manual page and software-centre entry, and the copyright and changelog that
+# Debian asks of every package (packaging/).
 set(CPACK_PACKAGE_NAME vantrelnut)
 set(CPACK_PACKAGE_VENDOR Vantrel)
 set(CPACK_PACKAGE_CONTACT "VantrelNut developers <vantrelnut@vantrel.example>")
@@ -14,5 +15,13 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The dependencies on the libraries the programs link; not by CPack's own
+# scan, which would add ldconfig to the maintainer scripts (the script says why).
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/packaging/dependencies.cmake)
+
+# The changelog names the project's version; the copyright file its owners.
+configure_file(packaging/changelog.in changelog @ONLY)
+add_compressed_file(changelog ${CMAKE_CURRENT_BINARY_DIR}/changelog)
+install(FILES packaging/copyright ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_PACKAGE_NAME})
 include(CPack)

@@ -1,3 +1,4 @@
+#include "commandline.h"
 #include "heapslack.h"
 #include "networkpolling.h"
 #include "object.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QIcon>
 #include <QLoggingCategory>
+#include <QTextStream>
 
 // The window's icon from every size bundled with the executable; on Windows
 // the executable carries the same images as its resource icon.
@@ -55,8 +57,23 @@ static const char *setHighDpiScaling(bool enabled)
     return nullptr;
 }
 
+// Help, the version or a refusal, instead of starting. Qt 6 names the program
+// in the usage from the application object; a core one opens no window.
+static int answer(const CommandLine &commandLine, int argc, char *argv[])
+{
+    const QCoreApplication application(argc, argv);
+    QTextStream out(stdout);
+    QTextStream errors(stderr);
+    return commandLine.answer(out, errors);
+}
+
 int main(int argc, char *argv[])
 {
+    // Read before anything starts: answering opens no lock, settings or instrument.
+    const CommandLine commandLine(CommandLine::arguments(argc, argv));
+    if (!commandLine.startsApplication())
+        return answer(commandLine, argc, argv);
+
     keepHeapSlackForDownloads();
     switchOffNetworkPolling();
 

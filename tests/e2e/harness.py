@@ -5,6 +5,7 @@ through the window manager protocol."""
 import json
 import os
 import queue
+import re
 import shutil
 import subprocess
 import tempfile
@@ -18,6 +19,7 @@ from Xlib import X, Xatom, display as xdisplay, error as xerror, protocol
 from Xlib.ext import xtest
 
 EXECUTABLE = os.environ.get("VANTRELNUT", "build/bin/vantrelnut")
+BUILD = Path(os.environ.get("VANTRELNUT_BUILD", "build"))
 ICON_SIZES = (16, 32, 48, 64, 128, 256)
 HERE = Path(__file__).resolve().parent
 
@@ -30,6 +32,12 @@ def wait_until(condition, timeout=30, failure="timed out"):
         if time.monotonic() > deadline:
             raise AssertionError(failure() if callable(failure) else failure)
         time.sleep(0.05)
+
+
+def project_version():
+    """The version the build was configured with: the CMake project's."""
+    cache = (BUILD / "CMakeCache.txt").read_text()
+    return re.search(r"^CMAKE_PROJECT_VERSION:STATIC=(.*)$", cache, re.MULTILINE).group(1)
 
 
 def recording_opener(folder):
@@ -355,8 +363,8 @@ class AppTestCase(unittest.TestCase):
         if not os.environ.get("KEEP_E2E"):
             self.addCleanup(shutil.rmtree, self.folder, ignore_errors=True)
 
-    def start(self, settings=None, environment=None, name="run", executable=EXECUTABLE):
-        app = App(self.display, self.folder / name, settings, environment, executable)
+    def start(self, settings=None, environment=None, name="run", executable=EXECUTABLE, arguments=()):
+        app = App(self.display, self.folder / name, settings, environment, executable, arguments)
         self.addCleanup(app.stop)
         return app
 

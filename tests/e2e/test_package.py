@@ -1,17 +1,24 @@
 """The Debian package: built with CPack from the build folder, listed,
-unpacked into a scratch folder, moved, and started from there under Xvfb with
-the bundled console page, as a person who unpacks it would."""
+checked as a distribution's maintainer checks it (lintian, the software-centre
+entry, the manual page), unpacked into a scratch folder, moved, and started
+from there under Xvfb with the bundled console page, as a person who unpacks
+it would."""
 
+import gzip
 import os
+import re
 import shutil
 import subprocess
 import tempfile
 import unittest
+import xml.etree.ElementTree as ElementTree
 from pathlib import Path
 
-from harness import ICON_SIZES, AppTestCase
+from harness import BUILD, ICON_SIZES, AppTestCase
 
-BUILD = Path(os.environ.get("VANTRELNUT_BUILD", "build"))
+SOURCE = Path(__file__).resolve().parents[2]
+METAINFO = "usr/share/metainfo/example.vantrel.vantrelnut.metainfo.xml"
+MANUAL = "usr/share/man/man1/vantrelnut.1.gz"
 CHECK_RUNPATHS = Path(__file__).resolve().parent.parent / "support" / "check-runpaths"
 QT = os.environ.get("VANTRELNUT_QT", "5")
 # The Qt libraries the executable links, as Debian names their packages.
@@ -25,6 +32,10 @@ PACKAGED_FILES = {
     "usr/lib/vantrelnut/i1simctl",
     "usr/share/applications/vantrelnut.desktop",
     "usr/share/icons/hicolor/scalable/apps/vantrelnut.svg",
+    METAINFO,
+    MANUAL,
+    "usr/share/doc/vantrelnut/copyright",
+    "usr/share/doc/vantrelnut/changelog.gz",
 } | {f"usr/share/icons/hicolor/{size}x{size}/apps/vantrelnut.png" for size in ICON_SIZES}
 
 
@@ -73,6 +84,53 @@ class PackageTest(AppTestCase):
             self.assertEqual(png_size(icon), (size, size))
         # The window's class, which the desktop matches with this entry.
         self.assertEqual(fields["StartupWMClass"], "VantrelNut")
+
+    def test_lintian_finds_no_error_or_warning(self):
+        checked = subprocess.run(["lintian", "--fail-on", "error,warning", self.package],
+                                 capture_output=True, text=True)
+        self.assertEqual(checked.returncode, 0, checked.stdout + checked.stderr)
+        self.assertNotRegex(checked.stdout, r"(?m)^[EW]: ")
+        # No maintainer scripts: the only library is private, so ldconfig has nothing to do.
+        control = run("dpkg-deb", "--info", self.package)
+        self.assertNotIn("postinst", control)
+        self.assertNotIn("postrm", control)
+
+    def test_changelog_and_executable_carry_the_package_version(self):
+        tree = self.unpack()
+        version = run("dpkg-deb", "--field", self.package, "Version").strip()
+        changelog = gzip.decompress((tree / "usr/share/doc/vantrelnut/changelog.gz").read_bytes())
+        self.assertTrue(changelog.startswith(f"vantrelnut ({version}) ".encode()), changelog)
+        answer = run(tree / "usr/bin/vantrelnut", "--version")
+        self.assertEqual(answer, f"vantrelnut {version}\n")
+        self.assertIn("All rights reserved.", (tree / "usr/share/doc/vantrelnut/copyright").read_text())
+
+    def test_software_centre_entry(self):
+        tree = self.unpack()
+        validated = subprocess.run(["appstreamcli", "validate", "--no-net", tree / METAINFO],
+                                   capture_output=True, text=True)
+        self.assertEqual(validated.returncode, 0, validated.stdout + validated.stderr)
+        self.assertNotRegex(validated.stdout, r"(?m)^[EW]: ")
+        entry = ElementTree.parse(tree / METAINFO).getroot()
+        self.assertTrue((tree / "usr/share/applications" / entry.findtext("launchable")).is_file())
+        self.assertEqual(entry.findtext("provides/binary"), "vantrelnut")
+        # The screenshot is published from the repository's copy, the demo's.
+        image = entry.find("screenshots/screenshot/image")
+        committed = SOURCE / "app/screenshots" / Path(image.text).name
+        self.assertEqual(png_size(committed), (int(image.get("width")), int(image.get("height"))))
+
+    def test_manual_page_reads_with_man(self):
+        tree = self.unpack()
+        shown = subprocess.run(["man", "--warnings", "-l", tree / MANUAL], capture_output=True, text=True,
+                               env=dict(os.environ, MANWIDTH="80", MAN_KEEP_FORMATTING="", PAGER="cat"))
+        self.assertEqual((shown.returncode, shown.stderr), (0, ""))
+        text = " ".join(shown.stdout.split())  # as justified, words stand apart by several spaces
+        self.assertIn("vantrelnut - desktop shell of the Mird", text)
+        # Every option, and every key of the README's settings table.
+        readme = (SOURCE / "README.md").read_text()
+        settings = readme.split("\n## Settings\n")[1].split("\n## ")[0]
+        for word in ["--help", "--version", "--webEngineArgs", "QTWEBENGINE_REMOTE_DEBUGGING",
+                     "https_proxy", "Mird.ini", "vantrelnut.lock"] + re.findall(r"(?m)^\| `(\w+)`", settings):
+            self.assertIn(word, text)
 
     def test_unpacked_tree_runs_wherever_it_lies(self):
         moved = self.folder / "somewhere" / "else"

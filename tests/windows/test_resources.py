@@ -1,7 +1,9 @@
 """The Windows executable's resources: the icon file, the manifest, and the
-resource script as the MinGW resource compiler builds it, read back from its
-binary form."""
+resource script as the MinGW resource compiler builds it with the build's
+version header, read back from its binary form."""
 
+import os
+import re
 import struct
 import subprocess
 import tempfile
@@ -10,6 +12,7 @@ import xml.etree.ElementTree as ElementTree
 from pathlib import Path
 
 APP = Path(__file__).resolve().parents[2] / "app"
+BUILD = Path(os.environ.get("VANTRELNUT_BUILD", "build"))
 ICON_SIZES = [256, 128, 64, 48, 32, 16]
 PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
 WINDRES = "x86_64-w64-mingw32-windres"
@@ -101,8 +104,8 @@ class CompiledResourcesTest(unittest.TestCase):
     def setUpClass(cls):
         with tempfile.TemporaryDirectory() as scratch:
             compiled = Path(scratch) / "vantrelnut.res"
-            subprocess.run([WINDRES, "-O", "res", "-o", str(compiled), str(APP / "vantrelnut.rc")],
-                           check=True, cwd=APP)
+            subprocess.run([WINDRES, "-I", str(BUILD / "app"), "-O", "res", "-o", str(compiled),
+                            str(APP / "vantrelnut.rc")], check=True, cwd=APP)
             cls.resources = read_resources(compiled.read_bytes())
 
     def test_icon_group_holds_the_icon_files_images(self):
@@ -118,13 +121,19 @@ class CompiledResourcesTest(unittest.TestCase):
     def test_manifest_is_the_applications(self):
         self.assertEqual(self.resources[RT_MANIFEST, 1], (APP / "vantrelnut.manifest").read_bytes())
 
-    def test_version_numbers_are_all_zero(self):
+    def test_version_record_is_the_projects(self):
+        # Four numbers, those the project's version leaves out 0: 0.0.0.0 for 0.0.0.
+        cache = (BUILD / "CMakeCache.txt").read_text()
+        version = re.search(r"^CMAKE_PROJECT_VERSION:STATIC=(.*)$", cache, re.MULTILINE).group(1)
+        numbers = ([int(part) for part in version.split(".")] + [0, 0, 0])[:4]
         record = self.resources[RT_VERSION, 1]
         fixed = record.index(struct.pack("<I", 0xFEEF04BD))
         file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<IIII", record, fixed + 8)
-        self.assertEqual((file_ms, file_ls, product_ms, product_ls), (0, 0, 0, 0))
+        halves = (numbers[0] << 16 | numbers[1], numbers[2] << 16 | numbers[3])
+        self.assertEqual((file_ms, file_ls, product_ms, product_ls), halves * 2)
         # The texts FileVersion and ProductVersion say the same.
-        self.assertEqual(record.count("0.0.0.0\0".encode("utf-16-le")), 2)
+        text = ".".join(map(str, numbers)) + "\0"
+        self.assertEqual(record.count(text.encode("utf-16-le")), 2)
 
 
 if __name__ == "__main__":
