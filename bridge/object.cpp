@@ -21,10 +21,13 @@ void Object::setButtonWaitTiming(std::chrono::milliseconds interval, int pollLim
     m_instrumentQueue.setButtonWaitTiming(interval, pollLimit);
 }
 
-// An instrument operation that answers at once, when its turn comes.
+// An instrument operation that answers at once, when its turn comes: now,
+// unless a call runs or waits.
 template<typename T, typename Operation>
 INSTRUMENT_ANSWER(T) Object::inTurn(Operation operation)
 {
+    if (m_instrumentQueue.isIdle())
+        return readyAnswer<T>(operation());
     const PendingAnswer<T> pending;
     m_instrumentQueue.enqueue({[pending, operation] {
                                    pending.give(operation());

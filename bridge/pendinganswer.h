@@ -14,6 +14,13 @@
 // answer when the call has had its turn.
 #define INSTRUMENT_ANSWER(Type) QFuture<Type>
 
+// The answer of a call that ran at once.
+template<typename T>
+QFuture<T> readyAnswer(const T &value)
+{
+    return QtFuture::makeReadyFuture(value);
+}
+
 // The answer to one of the page's instrument calls: given once the call has
 // run, or dropped when its turn does not come. A dropped answer is a
 // cancelled future, which the channel answers with null (it must not finish
@@ -54,6 +61,12 @@ private:
 // for its answer with Qt's events running. The engine goes on only once the
 // slot has returned.
 #define INSTRUMENT_ANSWER(Type) Type
+
+template<typename T>
+T readyAnswer(const T &value)
+{
+    return value;
+}
 
 // The answer to one of the page's instrument calls: given once the call has
 // run, or dropped when its turn does not come (the page gets the type's

@@ -35,6 +35,8 @@ public:
 
     InstrumentQueue();
 
+    // True when a call would run at once: none runs, waits or is queued.
+    bool isIdle() const { return !m_running && !m_buttonWait.isRunning() && m_queued.empty(); }
     // Runs the call now when no other runs or waits, else after those before it.
     void enqueue(Call call);
     // The page that made the calls has gone: a running wait ends now
