@@ -9,7 +9,7 @@ RendererRecovery::RendererRecovery(QWebEnginePage *page, const QUrl &server, May
 {
     m_clock.start();
     m_reloadTimer.setSingleShot(true);
-    connect(&m_reloadTimer, &QTimer::timeout, this, &RendererRecovery::reload);
+    connect(&m_reloadTimer, &QTimer::timeout, this, [this] { emit reloadRequested(m_address); });
     connect(page, &QWebEnginePage::renderProcessTerminated, this,
             &RendererRecovery::renderProcessTerminated);
 }
@@ -24,9 +24,4 @@ void RendererRecovery::renderProcessTerminated(
     m_address = m_mayReload(shown) ? shown : m_server;
     // Never from inside this handler: in Qt 5 a load started here hangs.
     m_reloadTimer.start(int(m_backoff.delayAfterCrashAt(m_clock.elapsed())));
-}
-
-void RendererRecovery::reload()
-{
-    m_page->setUrl(m_address);
 }

@@ -15,7 +15,7 @@
 // (a crash, a kill, out of memory), so a person is not left with a blank
 // window. The address is the one the page was showing when mayReload allows
 // it, else the server address; the waits before reloading follow
-// ReloadBackoff.
+// ReloadBackoff. The window makes the reload it asks for.
 class RendererRecovery : public QObject
 {
     Q_OBJECT
@@ -25,10 +25,12 @@ public:
 
     RendererRecovery(QWebEnginePage *page, const QUrl &server, MayReload mayReload);
 
+signals:
+    void reloadRequested(const QUrl &address);
+
 private:
     void renderProcessTerminated(
             QWebEnginePage::RenderProcessTerminationStatus status, int exitCode);
-    void reload();
 
     QWebEnginePage *m_page;
     const QUrl m_server;

@@ -2,9 +2,36 @@
 
 #include "object.h"
 #include "startupsettings.h"
+#include "windowplacement.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
+
+#include <memory>
+
+namespace {
+
+const QString zoomKey = QStringLiteral("ZoomFactor");
+const QString geometryKey = QStringLiteral("WindowGeometry");
+
+// What the window keeps across starts, in a file of its own beside the
+// settings store: the page may write any key there, a group ("a/b") too.
+std::unique_ptr<QSettings> keptAcrossStarts()
+{
+    auto state = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+            QStringLiteral("Vantrel"), QStringLiteral("VantrelNut"));
+    state->setFallbacksEnabled(false);
+    return state;
+}
+
+} // namespace
 
 ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
-    : m_title(&m_view)
+    : m_bridge(bridge)
+    , m_title(&m_view)
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
     , m_persistentProfile(QStringLiteral("Default"))
 #endif
@@ -14,6 +41,8 @@ ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
     // After a renderer crash the page shown is loaded again when it is trusted.
     , m_rendererRecovery(&m_page, startup.server,
               [this](const QUrl &shown) { return m_trustedOrigins.isTrusted(shown); })
+    , m_zoom(&m_page, keptAcrossStarts()->value(zoomKey, 1.0).toReal())
+    , m_printer(&m_view, &m_page)
 {
     if (startup.noContextMenu)
         m_view.setContextMenuPolicy(Qt::NoContextMenu);
@@ -24,14 +53,63 @@ ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
     m_channel.registerObject(QStringLiteral("vizEveDivuzaviz"), bridge);
     m_page.setWebChannel(&m_channel);
     m_view.setUrl(startup.server);
+    m_view.installEventFilter(this);
+
+    connect(&m_printer, &PagePrinter::finished, this, [this] {
+        if (m_closeWhenPrinted)
+            m_view.close();
+    });
+    connect(&m_rendererRecovery, &RendererRecovery::reloadRequested, this,
+            [this](const QUrl &address) { reload(false, address); });
+    addShortcut({QKeySequence::Print}, [this] { m_printer.print(); });
+    addShortcut({Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}, [this] { m_zoom.zoomIn(); });
+    addShortcut({Qt::CTRL | Qt::Key_Minus}, [this] { m_zoom.zoomOut(); });
+    addShortcut({Qt::CTRL | Qt::Key_0}, [this] { m_zoom.reset(); });
+    addShortcut({Qt::Key_F5, Qt::CTRL | Qt::Key_R}, [this] { reload(false); });
+    addShortcut(
+            {Qt::CTRL | Qt::SHIFT | Qt::Key_R, Qt::CTRL | Qt::Key_F5}, [this] { reload(true); });
+}
+
+// A page hidden while the engine prints it stalls the print (Qt 5) or ends
+// the process (Qt 6), so the window closes once the print is done. What it
+// keeps is kept before it hides: a hidden page reads as not zoomed.
+bool ShellWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &m_view && event->type() == QEvent::Close) {
+        if (m_printer.isPrinting()) {
+            m_closeWhenPrinted = true;
+            event->ignore();
+            return true;
+        }
+        const auto state = keptAcrossStarts();
+        state->setValue(zoomKey, m_zoom.factor());
+        // A window maximised or minimised by hand keeps the place it had before.
+        if (m_keepsGeometry
+                && !(m_view.windowState()
+                        & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+            state->setValue(geometryKey, QRect(m_view.pos(), m_view.size()));
+    }
+    return false;
 }
 
 void ShellWindow::show(bool maximized)
 {
-    if (maximized)
+    m_keepsGeometry = !maximized;
+    if (maximized) {
         m_view.showMaximized();
-    else
-        m_view.show();
+        return;
+    }
+    const QRect kept = keptAcrossStarts()->value(geometryKey).toRect();
+    if (kept.isValid()) {
+        QList<QRect> screens;
+        for (const QScreen *screen : QGuiApplication::screens())
+            screens.append(screen->availableGeometry());
+        const QRect placed = placeOnScreens(kept, screens);
+        // The place of the frame, the size of what it holds.
+        m_view.move(placed.topLeft());
+        m_view.resize(placed.size());
+    }
+    m_view.show();
 }
 
 QWebEngineProfile *ShellWindow::profile()
@@ -44,4 +122,28 @@ QWebEngineProfile *ShellWindow::profile()
 #else
     return QWebEngineProfile::defaultProfile();
 #endif
+}
+
+// The keys work wherever the focus is in the window, and the page never
+// sees them.
+void ShellWindow::addShortcut(
+        std::initializer_list<QKeySequence> keys, std::function<void()> action)
+{
+    auto *shortcut = new QAction(&m_view);
+    shortcut->setShortcuts(QList<QKeySequence>(keys));
+    connect(shortcut, &QAction::triggered, this, std::move(action));
+    m_view.addAction(shortcut);
+}
+
+void ShellWindow::reload(bool bypassCache, const QUrl &address)
+{
+    // A wait for the instrument's button ends before the page goes: with
+    // Qt 5 the key arrives inside the waiting call, and the engine starts
+    // the reload only once that call has returned.
+    m_bridge->abandonInstrumentCalls();
+    if (!address.isEmpty())
+        m_page.setUrl(address);
+    else
+        m_page.triggerAction(
+                bypassCache ? QWebEnginePage::ReloadAndBypassCache : QWebEnginePage::Reload);
 }

@@ -2,24 +2,34 @@
 #define SHELLWINDOW_H
 
 #include "pagedownloads.h"
+#include "pageprinter.h"
+#include "pagezoom.h"
 #include "rendererrecovery.h"
 #include "trustedorigins.h"
 #include "webpage.h"
 #include "windowtitle.h"
 
+#include <QKeySequence>
 #include <QWebChannel>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
+
+#include <functional>
+#include <initializer_list>
 
 class Object;
 struct StartupSettings;
 
 // The application's one window: a web view on the web application's page,
-// with the bridge published to the pages it trusts, the page's own downloads
-// and a reload when the renderer dies. The instrument calls of a page that
-// goes away end with it. Made once the application object exists.
-class ShellWindow
+// with the bridge published to the pages it trusts, the page's own downloads,
+// a reload when the renderer dies, and a browser's keys for printing,
+// zooming and reloading. The instrument calls of a page that goes away end
+// with it. The page's zoom and the size and place of a window not maximised
+// are kept across starts. Made once the application object exists.
+class ShellWindow : public QObject
 {
+    Q_OBJECT
+
 public:
     ShellWindow(const StartupSettings &startup, Object *bridge);
 
@@ -29,9 +39,19 @@ public:
 
     QWidget *widget() { return &m_view; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QWebEngineProfile *profile();
+    void addShortcut(std::initializer_list<QKeySequence> keys, std::function<void()> action);
 
+    // Every reload the window makes goes through here, by key and after a
+    // renderer crash: address, or the page shown when it is empty (bypassing
+    // the browser's cache when asked).
+    void reload(bool bypassCache, const QUrl &address = QUrl());
+
+    Object *const m_bridge;
     // In this order: the page goes before the channel it uses and the
     // profile it lives in.
     QWebEngineView m_view;
@@ -44,6 +64,10 @@ private:
     WebPage m_page;
     PageDownloads m_pageDownloads;
     RendererRecovery m_rendererRecovery;
+    PageZoom m_zoom;
+    PagePrinter m_printer;
+    bool m_keepsGeometry = false;
+    bool m_closeWhenPrinted = false;
 };
 
 #endif // SHELLWINDOW_H

@@ -56,10 +56,10 @@ def recording_opener(folder):
 class Display:
     """An Xvfb server on a display number it picks itself, with openbox."""
 
-    def __init__(self, window_manager=True):
+    def __init__(self, window_manager=True, size="1280x800"):
         read_end, write_end = os.pipe()
         self.server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{size}x24", "-nolisten", "tcp"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as numbers:
@@ -325,11 +325,14 @@ def active_window(connection):
     return value.value[0] if value and len(value.value) else 0
 
 
-def press_key(connection, keysym):
-    """A key press and release, as from the keyboard, to the focused window."""
-    keycode = connection.keysym_to_keycode(keysym)
-    xtest.fake_input(connection, X.KeyPress, keycode)
-    xtest.fake_input(connection, X.KeyRelease, keycode)
+def press_key(connection, *keysyms):
+    """Keys pressed in turn and released the other way round, as from the
+    keyboard, to the focused window: press_key(c, Control_L, r) is Ctrl+R."""
+    keycodes = [connection.keysym_to_keycode(keysym) for keysym in keysyms]
+    for keycode in keycodes:
+        xtest.fake_input(connection, X.KeyPress, keycode)
+    for keycode in reversed(keycodes):
+        xtest.fake_input(connection, X.KeyRelease, keycode)
     connection.sync()
 
 

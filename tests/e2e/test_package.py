@@ -23,8 +23,10 @@ CHECK_RUNPATHS = Path(__file__).resolve().parent.parent / "support" / "check-run
 QT = os.environ.get("VANTRELNUT_QT", "5")
 # The Qt libraries the executable links, as Debian names their packages.
 QT_PACKAGES = {
-    "5": {"libqt5core5a", "libqt5webenginewidgets5", "libqt5webchannel5", "libqt5network5"},
-    "6": {"libqt6core6", "libqt6webenginewidgets6", "libqt6webchannel6", "libqt6network6"},
+    "5": {"libqt5core5a", "libqt5webenginewidgets5", "libqt5webchannel5", "libqt5network5",
+          "libqt5printsupport5"},
+    "6": {"libqt6core6", "libqt6webenginewidgets6", "libqt6webchannel6", "libqt6network6",
+          "libqt6printsupport6"},
 }
 PACKAGED_FILES = {
     "usr/bin/vantrelnut",
