@@ -45,6 +45,22 @@ def recording_opener(folder):
             lambda: record.read_text().splitlines() if record.exists() else [])
 
 
+def system_store_holding(folder, *certificates):
+    """The program and arguments that run the application with a system store
+    of authorities holding only these certificates: a private mount namespace
+    (root only) with a folder of the test's own over /etc/ssl/certs, where
+    Debian's OpenSSL (its cert.pem and certs lead there) and Qt's network
+    layer look. The machine's own store stays as it is."""
+    store = folder / "certs"
+    store.mkdir(parents=True)
+    for certificate in certificates:
+        shutil.copy(certificate, store / certificate.name)
+    subprocess.run(["openssl", "rehash", str(store)], check=True)
+    (store / "ca-certificates.crt").write_bytes(b"".join(c.read_bytes() for c in certificates))
+    return "unshare", ["--mount", "--propagation", "private", "sh", "-c",
+                       'mount --bind "$0" /etc/ssl/certs && exec "$@"', str(store), EXECUTABLE]
+
+
 class Display:
     """An Xvfb server on a display number it picks itself, with openbox."""
 
@@ -355,8 +371,9 @@ class AppTestCase(unittest.TestCase):
         if not os.environ.get("KEEP_E2E"):
             self.addCleanup(shutil.rmtree, self.folder, ignore_errors=True)
 
-    def start(self, settings=None, environment=None, name="run", executable=EXECUTABLE):
-        app = App(self.display, self.folder / name, settings, environment, executable)
+    def start(self, settings=None, environment=None, name="run", executable=EXECUTABLE,
+              arguments=()):
+        app = App(self.display, self.folder / name, settings, environment, executable, arguments)
         self.addCleanup(app.stop)
         return app
 
