@@ -13,6 +13,9 @@ ShellWindow::ShellWindow(const StartupSettings &startup, QObject *bridge)
     // After a renderer crash the page shown is loaded again when it is trusted.
     , m_rendererRecovery(&m_page, startup.server,
               [this](const QUrl &shown) { return m_trustedOrigins.isTrusted(shown); })
+    // Only the web application's own addresses are tried again.
+    , m_loadRetry(&m_view, &m_page,
+              [this](const QUrl &failed) { return m_trustedOrigins.isTrusted(failed); })
 {
     if (startup.noContextMenu)
         m_view.setContextMenuPolicy(Qt::NoContextMenu);

@@ -1,6 +1,7 @@
 #ifndef SHELLWINDOW_H
 #define SHELLWINDOW_H
 
+#include "loadretry.h"
 #include "pagedownloads.h"
 #include "rendererrecovery.h"
 #include "trustedorigins.h"
@@ -14,8 +15,9 @@
 struct StartupSettings;
 
 // The application's one window: a web view on the web application's page,
-// with the bridge published to the pages it trusts, the page's own downloads
-// and a reload when the renderer dies. Made once the application object exists.
+// with the bridge published to the pages it trusts, the page's own downloads,
+// a reload when the renderer dies and tries again while the server cannot be
+// reached. Made once the application object exists.
 class ShellWindow
 {
 public:
@@ -42,6 +44,7 @@ private:
     WebPage m_page;
     PageDownloads m_pageDownloads;
     RendererRecovery m_rendererRecovery;
+    LoadRetry m_loadRetry;
 };
 
 #endif // SHELLWINDOW_H

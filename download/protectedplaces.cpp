@@ -45,12 +45,16 @@ QString rootOf(const QString &path)
     return end < 0 ? path + QLatin1Char('/') : path.left(end + 1);
 }
 
-// A base folder of the desktop's: the variable when it holds an absolute
-// path (the desktop ignores any other), else its default.
-QString baseFolder(const char *variable, const QString &fallback)
+// A base folder of the desktop's: the default one, which tools that ignore
+// the variable read, and the variable's when it holds another absolute path
+// (the desktop ignores any other value).
+QStringList baseFolders(const char *variable, const QString &fallback)
 {
+    QStringList folders = {fallback};
     const QString value = qEnvironmentVariable(variable);
-    return QDir::isAbsolutePath(value) ? value : fallback;
+    if (QDir::isAbsolutePath(value) && value != fallback)
+        folders.append(value);
+    return folders;
 }
 
 // The absolute folders of a list in a variable; a relative entry names a
@@ -144,13 +148,7 @@ QList<ProtectedPlaces::Folder> ProtectedPlaces::folders()
 {
     const QString home = QDir::homePath();
     QList<Folder> folders;
-    // What the desktop reads from the variable, and what tools that ignore
-    // it read from the default place.
-    QStringList configHomes = {home + QStringLiteral("/.config")};
-    const QString configHome = baseFolder("XDG_CONFIG_HOME", configHomes.first());
-    if (!configHomes.contains(configHome))
-        configHomes.append(configHome);
-    for (const QString &base : configHomes) {
+    for (const QString &base : baseFolders("XDG_CONFIG_HOME", home + QStringLiteral("/.config"))) {
         folders += {{base + QStringLiteral("/autostart"), startsAtLogin},
                 {base + QStringLiteral("/autostart-scripts"), startsAtLogin},
                 {base + QStringLiteral("/plasma-workspace/env"),
@@ -165,11 +163,8 @@ QList<ProtectedPlaces::Folder> ProtectedPlaces::folders()
     for (const QString &base : folderList("XDG_CONFIG_DIRS", QStringLiteral("/etc/xdg"), ':'))
         folders.append({base + QStringLiteral("/autostart"), startsAtLogin});
 
-    QStringList dataHomes = {home + QStringLiteral("/.local/share")};
-    const QString dataHome = baseFolder("XDG_DATA_HOME", dataHomes.first());
-    if (!dataHomes.contains(dataHome))
-        dataHomes.append(dataHome);
-    for (const QString &base : dataHomes) {
+    for (const QString &base :
+            baseFolders("XDG_DATA_HOME", home + QStringLiteral("/.local/share"))) {
         folders += {{base + QStringLiteral("/applications"), startsFromMenus},
                 {base + QStringLiteral("/dbus-1/services"), startsOnDemand},
                 {base + QStringLiteral("/systemd/user"), startsServices}};

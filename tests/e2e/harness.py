@@ -37,7 +37,7 @@ def recording_opener(folder):
     appends its argument to folder/opened. Returns the environment that puts
     it first on the PATH, and a function that reads what it was given."""
     program = folder / "bin" / "xdg-open"
-    program.parent.mkdir(parents=True)
+    program.parent.mkdir(parents=True, exist_ok=True)
     record = folder / "opened"
     program.write_text(f"#!/bin/sh\nprintf '%s\\n' \"$*\" >> '{record}'\n")
     program.chmod(0o755)
