@@ -7,10 +7,9 @@ namespace {
 
 // The object identifiers, in DER, of signatures with MD2, MD5 or SHA-1:
 // RSA with each, DSA and ECDSA with SHA-1.
-const QList<QByteArray> weakSignatures = {
-        QByteArray::fromHex("2a864886f70d010102"), QByteArray::fromHex("2a864886f70d010104"),
-        QByteArray::fromHex("2a864886f70d010105"), QByteArray::fromHex("2a8648ce380403"),
-        QByteArray::fromHex("2a8648ce3d0401")};
+const QList<QByteArray> weakSignatures = {QByteArray::fromHex("2a864886f70d010102"),
+        QByteArray::fromHex("2a864886f70d010104"), QByteArray::fromHex("2a864886f70d010105"),
+        QByteArray::fromHex("2a8648ce380403"), QByteArray::fromHex("2a8648ce3d0401")};
 
 // Reads the header of the DER element at position, which must have the tag:
 // position moves to its content, and its length is returned; -1 when the
@@ -62,7 +61,8 @@ QString SystemTrust::refusal(const QList<QSslCertificate> &chain, const QString 
         return errors.first().errorString();
     for (const QSslCertificate &certificate : chain) {
         if (hasWeakKey(certificate))
-            return QStringLiteral("The key of %1 is too short").arg(certificate.subjectDisplayName());
+            return QStringLiteral("The key of %1 is too short")
+                    .arg(certificate.subjectDisplayName());
         // An authority's signature on itself is not what its trust rests on.
         if (!certificate.isSelfSigned() && hasWeakSignature(certificate))
             return QStringLiteral("%1 is signed with a broken digest")

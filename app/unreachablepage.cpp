@@ -26,7 +26,8 @@ void UnreachablePage::show(const QUrl &address, const QString &reason, int secon
     setUrl(url);
 }
 
-bool UnreachablePage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
+bool UnreachablePage::acceptNavigationRequest(
+        const QUrl &url, NavigationType type, bool isMainFrame)
 {
     Q_UNUSED(type)
     if (url.scheme() != QLatin1String("qrc") || !isMainFrame)

@@ -2,9 +2,9 @@
 #define UNREACHABLEWATCH_H
 
 #include <QObject>
-#include <QtGlobal>
 #include <QString>
 #include <QUrl>
+#include <QtGlobal>
 
 class QWebEnginePage;
 

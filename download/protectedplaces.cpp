@@ -158,7 +158,8 @@ QList<ProtectedPlaces::Folder> ProtectedPlaces::folders()
                 {base + QStringLiteral("/systemd/user"), startsServices},
                 {base + QStringLiteral("/environment.d"),
                         "which sets the environment of every program of the session"},
-                {base + QStringLiteral("/fish"), "from which the fish shell reads its start-up files"}};
+                {base + QStringLiteral("/fish"),
+                        "from which the fish shell reads its start-up files"}};
     }
     for (const QString &base : folderList("XDG_CONFIG_DIRS", QStringLiteral("/etc/xdg"), ':'))
         folders.append({base + QStringLiteral("/autostart"), startsAtLogin});
@@ -175,7 +176,8 @@ QList<ProtectedPlaces::Folder> ProtectedPlaces::folders()
                 {base + QStringLiteral("/dbus-1/services"), startsOnDemand}};
     }
 
-    folders.append({home + QStringLiteral("/.ssh"), "which holds the keys and settings for logging in"});
+    folders.append(
+            {home + QStringLiteral("/.ssh"), "which holds the keys and settings for logging in"});
     // Debian's .profile puts ~/bin and ~/.local/bin on the path at login once
     // they exist, so they count before they are on this process's path.
     const char *const runByName = "from which the shell runs programs by name";
