@@ -82,7 +82,6 @@ void LoadRetry::retryWhenNetworkReturns()
             });
 #else
     // Qt 5 would learn it only by polling the network interfaces, which the
-    // downloader was freed from: the countdown tries again.
-    m_watchingNetwork = true;
+    // downloader was freed from: the countdown alone tries again.
 #endif
 }

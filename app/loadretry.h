@@ -50,7 +50,9 @@ private:
     QUrl m_address;
     int m_delay = 0;
     QSet<QString> m_reported; // each address and reason told since the last load
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
     bool m_watchingNetwork = false;
+#endif
 };
 
 #endif // LOADRETRY_H
