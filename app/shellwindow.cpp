@@ -43,6 +43,9 @@ ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
               [this](const QUrl &shown) { return m_trustedOrigins.isTrusted(shown); })
     , m_zoom(&m_page, keptAcrossStarts()->value(zoomKey, 1.0).toReal())
     , m_printer(&m_view, &m_page)
+    // Only the web application's own addresses are tried again.
+    , m_loadRetry(&m_view, &m_page,
+              [this](const QUrl &failed) { return m_trustedOrigins.isTrusted(failed); })
 {
     if (startup.noContextMenu)
         m_view.setContextMenuPolicy(Qt::NoContextMenu);

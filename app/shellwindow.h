@@ -1,6 +1,7 @@
 #ifndef SHELLWINDOW_H
 #define SHELLWINDOW_H
 
+#include "loadretry.h"
 #include "pagedownloads.h"
 #include "pageprinter.h"
 #include "pagezoom.h"
@@ -22,10 +23,11 @@ struct StartupSettings;
 
 // The application's one window: a web view on the web application's page,
 // with the bridge published to the pages it trusts, the page's own downloads,
-// a reload when the renderer dies, and a browser's keys for printing,
-// zooming and reloading. The instrument calls of a page that goes away end
-// with it. The page's zoom and the size and place of a window not maximised
-// are kept across starts. Made once the application object exists.
+// a reload when the renderer dies, retries while the server cannot be
+// reached, and a browser's keys for printing, zooming and reloading. The
+// instrument calls of a page that goes away end with it. The page's zoom and
+// the size and place of a window not maximised are kept across starts. Made
+// once the application object exists.
 class ShellWindow : public QObject
 {
     Q_OBJECT
@@ -68,6 +70,7 @@ private:
     PagePrinter m_printer;
     bool m_keepsGeometry = false;
     bool m_closeWhenPrinted = false;
+    LoadRetry m_loadRetry;
 };
 
 #endif // SHELLWINDOW_H

@@ -1,10 +1,40 @@
 #include "webpage.h"
 
 #include "popuppage.h"
+#include "systemtrust.h"
 
 #include <QDebug>
 #include <QDesktopServices>
 #include <QWebEngineSettings>
+
+#include <cstdio>
+
+namespace {
+
+// What the engine found wrong with a certificate; Qt 6 renamed both.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+bool onlyAuthorityUnknown(const QWebEngineCertificateError &error)
+{
+    return error.type() == QWebEngineCertificateError::CertificateAuthorityInvalid;
+}
+
+QString problem(const QWebEngineCertificateError &error)
+{
+    return error.description();
+}
+#else
+bool onlyAuthorityUnknown(const QWebEngineCertificateError &error)
+{
+    return error.error() == QWebEngineCertificateError::CertificateAuthorityInvalid;
+}
+
+QString problem(const QWebEngineCertificateError &error)
+{
+    return error.errorDescription();
+}
+#endif
+
+} // namespace
 
 WebPage::WebPage(const TrustedOrigins &trustedOrigins, QWebEngineProfile *profile)
     : QWebEnginePage(profile)
@@ -14,6 +44,46 @@ WebPage::WebPage(const TrustedOrigins &trustedOrigins, QWebEngineProfile *profil
     // straight to the desktop's opener, which may run a program for it.
     settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
     connect(this, &QWebEnginePage::renderProcessTerminated, this, &WebPage::leaving);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    // Qt 6 asks with a signal, and the error itself takes the answer.
+    connect(this, &QWebEnginePage::certificateError, this,
+            [this](QWebEngineCertificateError error) {
+                if (acceptsCertificate(error))
+                    error.acceptCertificate();
+                else
+                    error.rejectCertificate();
+            });
+#endif
+}
+
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+bool WebPage::certificateError(const QWebEngineCertificateError &error)
+{
+    return acceptsCertificate(error);
+}
+#endif
+
+// The engine knows only its own authorities. One it does not know may be the
+// company's, installed in the system's store; any other fault, or a chain
+// the system does not trust either, keeps the engine's error page.
+bool WebPage::acceptsCertificate(const QWebEngineCertificateError &error) const
+{
+    const QString host = error.url().host();
+    QString refusal = problem(error);
+    if (onlyAuthorityUnknown(error) && m_trustedOrigins.isTrusted(error.url())) {
+        const QString systemRefusal = SystemTrust::refusal(error.certificateChain(), host);
+        if (systemRefusal.isEmpty()) {
+            qDebug() << "Certificate of" << host << "accepted: the system trusts its authority";
+            return true;
+        }
+        if (refusal.endsWith(QLatin1Char('.')))
+            refusal.chop(1);
+        refusal += QStringLiteral(" (the system does not trust it either: %1)").arg(systemRefusal);
+    }
+    std::fprintf(stderr, "Certificate of %s refused: %s\n", host.toLocal8Bit().constData(),
+            refusal.toLocal8Bit().constData());
+    std::fflush(stderr);
+    return false;
 }
 
 void WebPage::handOutside(const QUrl &url, const char *what)

@@ -3,11 +3,14 @@
 
 #include "trustedorigins.h"
 
+#include <QWebEngineCertificateError>
 #include <QWebEnginePage>
 
 // The window's page. Its main frame shows only documents of trusted origins,
 // so no other document ever holds the channel transport; other addresses go
-// to the desktop's browser or nowhere. It never opens a second window.
+// to the desktop's browser or nowhere. It never opens a second window. It
+// trusts the same authorities for the trusted origins as the report
+// downloader does: the system's as well as the engine's own.
 class WebPage : public QWebEnginePage
 {
     Q_OBJECT
@@ -24,8 +27,15 @@ signals:
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
     QWebEnginePage *createWindow(WebWindowType type) override;
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    bool certificateError(const QWebEngineCertificateError &error) override;
+#endif
 
 private:
+    // Whether to load despite the certificate error the engine found; a
+    // refusal goes to standard error.
+    bool acceptsCertificate(const QWebEngineCertificateError &error) const;
+
     // Hands an address the window does not show to the desktop's browser when
     // it is a web address, and drops it otherwise; logs which. what names the
     // request on the log.

@@ -161,5 +161,6 @@ QString Object::doDownloadReport(const QString &url, bool openWhenDone)
 
 QString Object::doDownloadSaveReport(const QString &url, const QString &fileName, bool openWhenDone)
 {
-    return m_downloadManager.downloadToFile(QUrl(url, QUrl::TolerantMode), fileName, openWhenDone);
+    return m_downloadManager.downloadToGivenFile(
+            QUrl(url, QUrl::TolerantMode), fileName, openWhenDone);
 }

@@ -1,6 +1,7 @@
 #include "downloadmanager.h"
 
 #include "downloadoutcome.h"
+#include "protectedplaces.h"
 #include "runnablefile.h"
 
 #include <QCoreApplication>
@@ -121,6 +122,20 @@ QString DownloadManager::downloadToFile(const QUrl &url, const QString &fileName
     startTransfer(reportRequest(url),
             Transfer {std::make_unique<ReportFile>(fileName, openWhenDone), resendLimit});
     return targetFileName;
+}
+
+// Refused before anything is sent: the server sees no request, no byte of
+// the file reaches the disk, and the line comes at once. Checking only when
+// saving would gain nothing, as the links and folders the check follows are
+// made by the person and the system, never by the page.
+QString DownloadManager::downloadToGivenFile(
+        const QUrl &url, const QString &fileName, bool openWhenDone)
+{
+    const QString refusal = ProtectedPlaces::refusal(fileName);
+    if (refusal.isEmpty())
+        return downloadToFile(url, fileName, openWhenDone);
+    DownloadOutcome::printFailed(url, refusal);
+    return fileName;
 }
 
 // Made at the first transfer: the downloader is made before the application

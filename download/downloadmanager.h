@@ -34,6 +34,10 @@ public:
     QString saveReportAs(const QUrl &url, bool openWhenDone);
     // Starts fetching url into fileName and returns fileName at once.
     QString downloadToFile(const QUrl &url, const QString &fileName, bool openWhenDone);
+    // As downloadToFile for a name the page gave, which may be anywhere: a
+    // name ProtectedPlaces refuses fetches nothing and is reported as a
+    // failed download. Returns fileName all the same.
+    QString downloadToGivenFile(const QUrl &url, const QString &fileName, bool openWhenDone);
 
 public slots:
     void downloadFinished(QNetworkReply *reply);

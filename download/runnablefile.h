@@ -10,9 +10,10 @@ class RunnableFile
 {
 public:
     static bool couldRun(const QString &fileName);
+    // By the name alone, for a file that does not exist yet.
+    static bool hasRunnableName(const QString &fileName);
 
 private:
-    static bool hasRunnableName(const QString &fileName);
     static bool hasRunnableContent(const QString &fileName);
 };
 

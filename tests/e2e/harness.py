@@ -45,12 +45,28 @@ def recording_opener(folder):
     appends its argument to folder/opened. Returns the environment that puts
     it first on the PATH, and a function that reads what it was given."""
     program = folder / "bin" / "xdg-open"
-    program.parent.mkdir(parents=True)
+    program.parent.mkdir(parents=True, exist_ok=True)
     record = folder / "opened"
     program.write_text(f"#!/bin/sh\nprintf '%s\\n' \"$*\" >> '{record}'\n")
     program.chmod(0o755)
     return ({"PATH": f"{program.parent}:{os.environ['PATH']}"},
             lambda: record.read_text().splitlines() if record.exists() else [])
+
+
+def system_store_holding(folder, *certificates):
+    """The program and arguments that run the application with a system store
+    of authorities holding only these certificates: a private mount namespace
+    (root only) with a folder of the test's own over /etc/ssl/certs, where
+    Debian's OpenSSL (its cert.pem and certs lead there) and Qt's network
+    layer look. The machine's own store stays as it is."""
+    store = folder / "certs"
+    store.mkdir(parents=True)
+    for certificate in certificates:
+        shutil.copy(certificate, store / certificate.name)
+    subprocess.run(["openssl", "rehash", str(store)], check=True)
+    (store / "ca-certificates.crt").write_bytes(b"".join(c.read_bytes() for c in certificates))
+    return "unshare", ["--mount", "--propagation", "private", "sh", "-c",
+                       'mount --bind "$0" /etc/ssl/certs && exec "$@"', str(store), EXECUTABLE]
 
 
 class Display:
@@ -366,7 +382,8 @@ class AppTestCase(unittest.TestCase):
         if not os.environ.get("KEEP_E2E"):
             self.addCleanup(shutil.rmtree, self.folder, ignore_errors=True)
 
-    def start(self, settings=None, environment=None, name="run", executable=EXECUTABLE, arguments=()):
+    def start(self, settings=None, environment=None, name="run", executable=EXECUTABLE,
+              arguments=()):
         app = App(self.display, self.folder / name, settings, environment, executable, arguments)
         self.addCleanup(app.stop)
         return app

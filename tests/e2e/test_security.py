@@ -282,6 +282,40 @@ class SecurityTest(AppTestCase):
         self.close(app)
         self.assertEqual(self.opened(), [(self.temporary / "report.pdf").as_uri()])
 
+    def test_page_given_names_that_could_run_are_refused(self):
+        server = self.server
+        home = self.folder / "run"
+        (home / "bin").mkdir(parents=True)
+        (home / "Documents").mkdir()
+        bashrc = home / ".bashrc"
+        bashrc.write_bytes(b"# the person's own\n")
+        (home / "Documents" / "latest.pdf").symlink_to("../.bashrc")
+        refused = {  # name: what the refusal says of it
+            home / "config/autostart/evil.desktop": " could run a program, which a page may not save",
+            bashrc: " is a shell's start-up file, which a page may not write",
+            home / "bin/tool": f" lies in {home}/bin, from which the shell runs programs by name;"
+                               " a page may not save there",
+            home / "Documents/latest.pdf": f" (which leads to {bashrc}) is a shell's start-up file,"
+                                           " which a page may not write",
+        }
+        saved = home / "Documents/report.pdf"
+        names = [*refused, saved]
+        for number in range(len(names)):
+            server.files[f"/files/{number}.pdf"] = b"%PDF-1.4\n%%EOF\n"
+        calls = [["doDownloadSaveReport", f"{server.trusted}/files/{number}.pdf", str(name), True]
+                 for number, name in enumerate(names)]
+        app = self.start({"Server": calls_page(*calls)})
+        self.assertEqual(app.results(), [["doDownloadSaveReport", str(name)] for name in names])
+        for number, (name, why) in enumerate(refused.items()):
+            self.wait_for_line(app, f"Download of {server.trusted}/files/{number}.pdf failed: {name}{why}")
+        wait_until(lambda: saved.exists())
+        self.close(app)
+        self.assertEqual([path for _, path in server.requests if path.startswith("/files/")],
+                         [f"/files/{len(refused)}.pdf"])
+        self.assertEqual(bashrc.read_bytes(), b"# the person's own\n")
+        self.assertFalse((home / "config/autostart").exists() or (home / "bin/tool").exists())
+        self.assertEqual(self.opened(), [saved.as_uri()])
+
 
 if __name__ == "__main__":
     unittest.main()
