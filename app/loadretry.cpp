@@ -33,7 +33,7 @@ void LoadRetry::unreachable(const QUrl &address, const QString &reason)
     if (!m_reported.contains(failure)) {
         m_reported.insert(failure);
         std::fprintf(stderr, "Could not load %s: %s\n",
-                address.toEncoded(QUrl::FullyEncoded).constData(),
+                address.toEncoded(QUrl::RemovePassword | QUrl::FullyEncoded).constData(),
                 reason.toLocal8Bit().constData());
         std::fflush(stderr);
     }
@@ -53,6 +53,11 @@ void LoadRetry::shown()
     m_reported.clear();
     if (m_view->page() != m_page)
         m_view->setPage(m_page);
+}
+
+bool LoadRetry::isWaiting() const
+{
+    return m_view->page() == &m_unreachablePage;
 }
 
 // A fresh load of the address, never a reload: a reload would send a form's

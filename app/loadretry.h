@@ -35,10 +35,14 @@ public:
 
     LoadRetry(QWebEngineView *view, QWebEnginePage *page, MayRetry mayRetry);
 
+    // True while the view shows the bundled page instead of the window's.
+    bool isWaiting() const;
+    // Tries the address again now.
+    void retry();
+
 private:
     void unreachable(const QUrl &address, const QString &reason);
     void shown();
-    void retry();
     void retryWhenNetworkReturns();
 
     QWebEngineView *const m_view;

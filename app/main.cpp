@@ -2,6 +2,9 @@
 #include "heapslack.h"
 #include "networkpolling.h"
 #include "object.h"
+#ifndef Q_OS_WIN
+#include "quitonsignal.h"
+#endif
 #include "settingsstore.h"
 #include "shellwindow.h"
 #include "singleinstance.h"
@@ -114,5 +117,8 @@ int main(int argc, char *argv[])
             &Object::abandonInstrumentCalls);
     QObject::connect(&application, SIGNAL(aboutToQuit()), bridge, SLOT(Disconnect()));
     instance.bringForwardOnRequest(window.widget());
+#ifndef Q_OS_WIN
+    const QuitOnSignal quitOnSignal;
+#endif
     return application.exec();
 }

@@ -20,9 +20,6 @@ PageZoom::PageZoom(QWebEnginePage *page, qreal factor)
 {
     const bool inRange = factor >= steps[0] && factor <= *std::rbegin(steps);
     m_page->setZoomFactor(inRange ? factor : 1.0);
-    // A new renderer starts at the page's zoom factor. Ctrl+wheel zooms only
-    // in the renderer, whose zoom Qt 5 forgets when it ends.
-    connect(page, &QWebEnginePage::renderProcessTerminated, this, &PageZoom::keepRendererZoom);
 }
 
 void PageZoom::zoomIn()
@@ -57,7 +54,7 @@ qreal PageZoom::step(qreal factor, int direction)
     return next == std::rend(steps) ? steps[0] : *next;
 }
 
-void PageZoom::keepRendererZoom()
+void PageZoom::keepCurrentZoom()
 {
     m_page->setZoomFactor(factor());
 }

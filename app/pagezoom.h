@@ -22,13 +22,15 @@ public:
 
     qreal factor() const;
 
+    // Makes the zoom the renderer shows the page's, for its next document or
+    // renderer: the engine's Ctrl+wheel zooms only in the renderer.
+    void keepCurrentZoom();
+
     // The step after factor upwards (direction 1) or downwards (-1), or the
     // last step that way; a factor between steps goes to the next one.
     static qreal step(qreal factor, int direction);
 
 private:
-    void keepRendererZoom();
-
     QWebEnginePage *const m_page;
 };
 

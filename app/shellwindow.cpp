@@ -1,6 +1,7 @@
 #include "shellwindow.h"
 
 #include "object.h"
+#include "settingsstore.h"
 #include "startupsettings.h"
 #include "windowplacement.h"
 
@@ -8,9 +9,6 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSettings>
-
-#include <memory>
 
 namespace {
 
@@ -19,10 +17,9 @@ const QString geometryKey = QStringLiteral("WindowGeometry");
 
 // What the window keeps across starts, in a file of its own beside the
 // settings store: the page may write any key there, a group ("a/b") too.
-std::unique_ptr<QSettings> keptAcrossStarts()
+SettingsStore keptAcrossStarts()
 {
-    auto state = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-            QStringLiteral("Vantrel"), QStringLiteral("VantrelNut"));
+    SettingsStore state(QStringLiteral("VantrelNut"));
     state->setFallbacksEnabled(false);
     return state;
 }
@@ -52,6 +49,8 @@ ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
     m_view.setPage(&m_page);
     // Its answers reach the page that is leaving, not the next one.
     QObject::connect(&m_page, &WebPage::leaving, bridge, &Object::abandonInstrumentCalls);
+    // A zoom of the engine's Ctrl+wheel lives in the renderer alone.
+    QObject::connect(&m_page, &WebPage::leaving, &m_zoom, &PageZoom::keepCurrentZoom);
     // Attached before the page loads, so the page's script finds the object.
     m_channel.registerObject(QStringLiteral("vizEveDivuzaviz"), bridge);
     m_page.setWebChannel(&m_channel);
@@ -80,12 +79,18 @@ bool ShellWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == &m_view && event->type() == QEvent::Close) {
         if (m_printer.isPrinting()) {
+            // With Qt 5 the engine prints only once a call waiting for the
+            // instrument's button has returned.
+            m_bridge->abandonInstrumentCalls();
             m_closeWhenPrinted = true;
             event->ignore();
             return true;
         }
-        const auto state = keptAcrossStarts();
-        state->setValue(zoomKey, m_zoom.factor());
+        const SettingsStore state = keptAcrossStarts();
+        // The waiting page stands in for the application's while the server
+        // cannot be reached, whose page then shows the engine's error page.
+        if (m_view.page() == &m_page)
+            state->setValue(zoomKey, m_zoom.factor());
         // A window maximised or minimised by hand keeps the place it had before.
         if (m_keepsGeometry
                 && !(m_view.windowState()
@@ -144,7 +149,11 @@ void ShellWindow::reload(bool bypassCache, const QUrl &address)
     // Qt 5 the key arrives inside the waiting call, and the engine starts
     // the reload only once that call has returned.
     m_bridge->abandonInstrumentCalls();
-    if (!address.isEmpty())
+    // The window's page holds the engine's error page meanwhile, which
+    // would not send a form again.
+    if (m_loadRetry.isWaiting())
+        m_loadRetry.retry();
+    else if (!address.isEmpty())
         m_page.setUrl(address);
     else
         m_page.triggerAction(

@@ -1,5 +1,6 @@
 #include "systemtrust.h"
 
+#include <QSslCertificateExtension>
 #include <QSslError>
 #include <QSslKey>
 
@@ -59,6 +60,9 @@ QString SystemTrust::refusal(const QList<QSslCertificate> &chain, const QString 
     const QList<QSslError> errors = QSslCertificate::verify(chain, hostName);
     if (!errors.isEmpty())
         return errors.first().errorString();
+    // The handshake checks what the certificate is for; the plain check does not.
+    if (!isForServers(chain.first()))
+        return QStringLiteral("The certificate is not meant for servers");
     for (const QSslCertificate &certificate : chain) {
         if (hasWeakKey(certificate))
             return QStringLiteral("The key of %1 is too short")
@@ -69,6 +73,23 @@ QString SystemTrust::refusal(const QList<QSslCertificate> &chain, const QString 
                     .arg(certificate.subjectDisplayName());
     }
     return QString();
+}
+
+// Not an authority's, and when its uses are listed, a server's among them.
+bool SystemTrust::isForServers(const QSslCertificate &certificate)
+{
+    for (const QSslCertificateExtension &extension : certificate.extensions()) {
+        if (extension.oid() == QLatin1String("2.5.29.19")
+                && extension.value().toMap().value(QStringLiteral("ca")).toBool())
+            return false;
+        if (extension.oid() == QLatin1String("2.5.29.37")) {
+            const QStringList uses = extension.value().toStringList();
+            if (!uses.contains(QLatin1String("TLS Web Server Authentication"))
+                    && !uses.contains(QLatin1String("Any Extended Key Usage")))
+                return false;
+        }
+    }
+    return true;
 }
 
 bool SystemTrust::hasWeakKey(const QSslCertificate &certificate)

@@ -11,8 +11,9 @@
 // engine trusts only its own, so a company's authority is known to the
 // system alone. The check is as strict as that of Qt's network layer at the
 // system's security level: the host name, the dates, the chain up to a
-// trusted authority, keys of at least 2048 bits (224 for elliptic curves)
-// and no signature made with MD5 or SHA-1.
+// trusted authority, a server's certificate made for servers, keys of at
+// least 2048 bits (224 for elliptic curves) and no signature made with MD5
+// or SHA-1.
 class SystemTrust
 {
 public:
@@ -21,6 +22,7 @@ public:
     static QString refusal(const QList<QSslCertificate> &chain, const QString &hostName);
 
 private:
+    static bool isForServers(const QSslCertificate &certificate);
     static bool hasWeakKey(const QSslCertificate &certificate);
     static bool hasWeakSignature(const QSslCertificate &certificate);
 };

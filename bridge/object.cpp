@@ -34,7 +34,7 @@ INSTRUMENT_ANSWER(T) Object::inTurn(Operation operation)
                                    return false;
                                },
             {}, [pending] { pending.drop(); }});
-    return answerOf(pending);
+    return pending.answer([this] { abandonInstrumentCalls(); });
 }
 
 // A procedure around the button wait: start answers early (no instrument)
@@ -58,21 +58,7 @@ INSTRUMENT_ANSWER(QString) Object::afterButtonWait(Start start, Finish finish)
                     pending.drop();
             },
             [pending] { pending.drop(); }});
-    return answerOf(pending);
-}
-
-template<typename T>
-INSTRUMENT_ANSWER(T) Object::answerOf(const PendingAnswer<T> &pending)
-{
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    return pending.future();
-#else
-    // Event loops told to end before the answer came: the application quits,
-    // and the instrument calls end with it.
-    if (!pending.wait())
-        abandonInstrumentCalls();
-    return pending.value();
-#endif
+    return pending.answer([this] { abandonInstrumentCalls(); });
 }
 
 INSTRUMENT_ANSWER(bool) Object::isConnected()

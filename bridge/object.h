@@ -72,8 +72,6 @@ private:
     INSTRUMENT_ANSWER(T) inTurn(Operation operation);
     template<typename Start, typename Finish>
     INSTRUMENT_ANSWER(QString) afterButtonWait(Start start, Finish finish);
-    template<typename T>
-    INSTRUMENT_ANSWER(T) answerOf(const PendingAnswer<T> &pending);
 
     const QString m_defaultServerAddress;
     const QString m_settingsFileName;

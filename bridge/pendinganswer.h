@@ -46,7 +46,13 @@ public:
         m_promise->finish();
     }
 
-    QFuture<T> future() const { return m_promise->future(); }
+    // What the slot returns: the future, at once. applicationQuits is for
+    // Qt 5's slots.
+    template<typename Quitting>
+    QFuture<T> answer(Quitting) const
+    {
+        return m_promise->future();
+    }
 
 private:
     std::shared_ptr<QPromise<T>> m_promise;
@@ -82,9 +88,11 @@ public:
     }
     void drop() const { end(); }
 
-    // Runs Qt's events until the answer is given or dropped. False when the
-    // thread's event loops were told to end first: the application quits.
-    bool wait() const
+    // What the slot returns, once given or dropped: meanwhile Qt's events
+    // run. When the thread's event loops are told to end first (the
+    // application quits), applicationQuits() ends the call.
+    template<typename Quitting>
+    T answer(Quitting applicationQuits) const
     {
         if (!m_state->ended) {
             QEventLoop loop;
@@ -92,9 +100,10 @@ public:
             loop.exec();
             m_state->loop = nullptr;
         }
-        return m_state->ended;
+        if (!m_state->ended)
+            applicationQuits();
+        return m_state->value.value_or(T());
     }
-    T value() const { return m_state->value.value_or(T()); }
 
 private:
     struct State

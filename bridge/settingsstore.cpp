@@ -5,11 +5,10 @@
 namespace {
 
 const QString organization = QStringLiteral("Vantrel");
-const QString application = QStringLiteral("Mird");
 
 // Where the per-user file lies, found without reading it: the organisation's
 // own file lies in the same folder as the organisation's subfolder.
-QString userFileName()
+QString userFileName(const QString &application)
 {
     const QSettings organizationStore(QSettings::IniFormat, QSettings::UserScope, organization);
     const QFileInfo organizationFile(organizationStore.fileName());
@@ -19,9 +18,9 @@ QString userFileName()
 
 } // namespace
 
-SettingsStore::SettingsStore()
+SettingsStore::SettingsStore(const QString &application)
 {
-    const QFileInfo file(userFileName());
+    const QFileInfo file(userFileName(application));
     // Opening a pipe blocks until someone writes to it, and a device may never
     // end; a folder reads as nothing and refuses every write.
     if (file.exists() && !file.isFile() && !file.isDir())

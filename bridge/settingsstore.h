@@ -5,14 +5,15 @@
 
 #include <memory>
 
-// The per-user INI settings of the application. Each object reads the file
-// afresh and writes its changes when destroyed. A store whose file cannot be
-// read as one (a pipe, a device) reads as empty and keeps nothing, so a
-// damaged store gives the defaults instead of stalling start-up.
+// The per-user INI settings of the application (organisation "Vantrel",
+// application "Mird"), or another file of the organisation's. Each object
+// reads the file afresh and writes its changes when destroyed. A store whose
+// file cannot be read as one (a pipe, a device) reads as empty and keeps
+// nothing, so a damaged store gives the defaults instead of stalling start-up.
 class SettingsStore
 {
 public:
-    SettingsStore();
+    explicit SettingsStore(const QString &application = QStringLiteral("Mird"));
 
     QSettings *operator->() const { return m_settings.get(); }
     QSettings &operator*() const { return *m_settings; }

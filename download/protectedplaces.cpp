@@ -96,6 +96,10 @@ QString ProtectedPlaces::refusal(const QString &fileName)
         return subject + QStringLiteral(" could run a program, which a page may not save");
     if (isShellStartupFile(fileName) || isShellStartupFile(target))
         return subject + QStringLiteral(" is a shell's start-up file, which a page may not write");
+    // The opener would start the program it names for the next report.
+    if (choosesOpeners(fileName) || choosesOpeners(target))
+        return subject
+                + QStringLiteral(" chooses the programs that open files, which a page may not write");
     for (const Folder &folder : folders()) {
         if (folder.path.isEmpty())
             continue; // a folder this system does not have
@@ -191,6 +195,15 @@ QList<ProtectedPlaces::Folder> ProtectedPlaces::folders()
             {knownFolder(FOLDERID_CommonStartup), windowsStartup}};
 #endif
     return folders;
+}
+
+// The desktop's choice of program for each type of file: mimeapps.list, a
+// desktop's own (kde-mimeapps.list) and the older defaults.list.
+bool ProtectedPlaces::choosesOpeners(const QString &fileName)
+{
+    const QString name = QFileInfo(fileName).fileName();
+    return name.endsWith(QLatin1String("mimeapps.list"), Qt::CaseInsensitive)
+            || name.compare(QLatin1String("defaults.list"), Qt::CaseInsensitive) == 0;
 }
 
 bool ProtectedPlaces::isShellStartupFile(const QString &fileName)

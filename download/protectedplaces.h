@@ -29,6 +29,7 @@ private:
 
     static QList<Folder> folders();
     static bool isShellStartupFile(const QString &fileName);
+    static bool choosesOpeners(const QString &fileName);
     static bool lies(const QString &path, const QString &folder);
 };
 

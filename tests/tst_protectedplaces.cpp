@@ -73,6 +73,9 @@ void tst_ProtectedPlaces::refusal_data()
                              << "{home}/Documents/setup.exe" + runs;
     QTest::newRow("bashrc") << "{home}/.bashrc"
                             << "{home}/.bashrc" + startup;
+    QTest::newRow("openers") << "{config}/mimeapps.list"
+                             << "{config}/mimeapps.list chooses the programs that open files, "
+                                "which a page may not write";
 
     QTest::newRow("autostart") << "{config}/autostart/notes.txt"
                                << "{config}/autostart/notes.txt"

@@ -47,6 +47,12 @@ void tst_SystemTrust::refusal_data()
             << "unknown"
             << "127.0.0.1"
             << "The issuer certificate of a locally looked up certificate could not be found";
+    QTest::newRow("client's") << "client"
+                              << "127.0.0.1"
+                              << "The certificate is not meant for servers";
+    QTest::newRow("authority's") << "subauthority"
+                                 << "127.0.0.1"
+                                 << "The certificate is not meant for servers";
     QTest::newRow("short key") << "weak-key"
                                << "127.0.0.1"
                                << "The key of weak-key is too short";

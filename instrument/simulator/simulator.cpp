@@ -106,13 +106,14 @@ std::string Simulator::handleName(I1_DeviceHandle handle) const
     return "invalid";
 }
 
-void Simulator::openTrace()
+// The configured file, or none: false, with errno set, when it cannot be opened.
+bool Simulator::openTrace()
 {
     if (m_trace)
         std::fclose(m_trace);
-    m_trace = m_configuration.traceFile.empty()
-            ? nullptr
-            : std::fopen(m_configuration.traceFile.c_str(), "a");
+    const std::string &fileName = m_configuration.traceFile;
+    m_trace = fileName.empty() ? nullptr : std::fopen(fileName.c_str(), "a");
+    return fileName.empty() || m_trace;
 }
 
 void Simulator::trace(const std::string &line)
@@ -487,14 +488,14 @@ control::Reply Simulator::controlSet(const std::string &variable, const std::str
 // A file that cannot be opened changes nothing, and i1simctl says why.
 control::Reply Simulator::setTrace(const std::string &fileName)
 {
-    FILE *trace = fileName.empty() ? nullptr : std::fopen(fileName.c_str(), "a");
-    if (!fileName.empty() && !trace)
-        return {control::BadRequest, "I1SIM_TRACE " + shown(fileName) + ": " + std::strerror(errno)};
-    if (m_trace)
-        std::fclose(m_trace);
-    m_trace = trace;
+    const std::string previous = m_configuration.traceFile;
     m_configuration.traceFile = fileName;
-    return {};
+    if (openTrace())
+        return {};
+    const std::string reason = std::strerror(errno);
+    m_configuration.traceFile = previous;
+    openTrace();
+    return {control::BadRequest, "I1SIM_TRACE " + shown(fileName) + ": " + reason};
 }
 
 control::Reply Simulator::controlReset()

@@ -63,7 +63,7 @@ private:
     std::optional<std::string> optionValue(const Device &device, const std::string &key) const;
     std::string handleName(I1_DeviceHandle handle) const;
     void trace(const std::string &line);
-    void openTrace();
+    bool openTrace();
     void deliverEvent(int32_t code, I1_DeviceEventHandler handler, void *context);
     std::string faultyText(std::string text) const;
     void adopt(std::unique_lock<std::mutex> &lock, Configuration configuration);

@@ -20,7 +20,7 @@ SOURCE = Path(__file__).resolve().parents[2]
 METAINFO = "usr/share/metainfo/example.vantrel.vantrelnut.metainfo.xml"
 MANUAL = "usr/share/man/man1/vantrelnut.1.gz"
 CHECK_RUNPATHS = Path(__file__).resolve().parent.parent / "support" / "check-runpaths"
-QT = os.environ.get("VANTRELNUT_QT", "5")
+QT = os.environ.get("VANTRELNUT_QT", "6")
 # The Qt libraries the executable links, as Debian names their packages.
 QT_PACKAGES = {
     "5": {"libqt5core5a", "libqt5webenginewidgets5", "libqt5webchannel5", "libqt5network5",

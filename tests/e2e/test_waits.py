@@ -4,6 +4,7 @@ meanwhile are answered and reach the instrument in the page's order."""
 
 import json
 import os
+import signal
 import time
 import unittest
 import urllib.parse
@@ -98,21 +99,28 @@ class WaitTest(AppTestCase):
         self.close(app)
 
     def test_close_while_waiting_ends_at_once(self):
-        app = self.start({"Server": wait_page([["getDeviceID"]])})
-        wait_for_button_wait(app)
-        # A second start brings the waiting window forward.
-        second = App(self.display, app.home, environment={"I1SIM_TRACE": str(app.home / "second")})
-        self.addCleanup(second.stop)
-        self.assertEqual(second.wait(), 0)
+        # As a person closes the window, and as the system ends the session.
+        for end in ("close", "SIGTERM"):
+            with self.subTest(end=end):
+                app = self.start({"Server": wait_page([["getDeviceID"]])}, name=end)
+                wait_for_button_wait(app)
+                # A second start brings the waiting window forward.
+                second = App(self.display, app.home,
+                             environment={"I1SIM_TRACE": str(app.home / "second")})
+                self.addCleanup(second.stop)
+                self.assertEqual(second.wait(), 0)
 
-        closed_at = time.monotonic()
-        app.close_window()
-        self.assertEqual(app.wait(), 0)
-        self.assertLess(time.monotonic() - closed_at, 3)
-        trace = app.trace_lines()
-        self.assertEqual(trace[trace.index(REGISTERED):], [
-            REGISTERED, UNREGISTERED, "I1_GetDevices", "I1_OpenDevice dev1",
-            "I1_CloseDevice dev1", 'I1_SetGlobalOption "Reset" "All"'])
+                ended_at = time.monotonic()
+                if end == "close":
+                    app.close_window()
+                else:
+                    app.process.send_signal(signal.SIGTERM)
+                self.assertEqual(app.wait(), 0)
+                self.assertLess(time.monotonic() - ended_at, 3)
+                trace = app.trace_lines()
+                self.assertEqual(trace[trace.index(REGISTERED):], [
+                    REGISTERED, UNREGISTERED, "I1_GetDevices", "I1_OpenDevice dev1",
+                    "I1_CloseDevice dev1", 'I1_SetGlobalOption "Reset" "All"'])
 
     @unittest.skipUnless(QT6, "Qt 5's engine starts the reload only once the waiting call returns")
     def test_reloaded_page_is_not_stuck_behind_the_wait(self):
