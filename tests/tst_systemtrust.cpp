@@ -29,36 +29,23 @@ void tst_SystemTrust::refusal_data()
     QTest::addColumn<QString>("hostName");
     QTest::addColumn<QString>("refusal");
 
-    QTest::newRow("address") << "local"
-                             << "127.0.0.1" << QString();
-    QTest::newRow("name") << "local"
-                          << "localhost" << QString();
-    QTest::newRow("another host")
-            << "elsewhere"
-            << "127.0.0.1"
-            << "The host name did not match any of the valid hosts for this certificate";
-    QTest::newRow("expired") << "expired"
-                             << "127.0.0.1"
-                             << "The certificate has expired";
-    QTest::newRow("not yet valid") << "future"
-                                   << "127.0.0.1"
-                                   << "The certificate is not yet valid";
-    QTest::newRow("unknown authority")
-            << "unknown"
-            << "127.0.0.1"
-            << "The issuer certificate of a locally looked up certificate could not be found";
-    QTest::newRow("client's") << "client"
-                              << "127.0.0.1"
-                              << "The certificate is not meant for servers";
-    QTest::newRow("authority's") << "subauthority"
-                                 << "127.0.0.1"
-                                 << "The certificate is not meant for servers";
-    QTest::newRow("short key") << "weak-key"
-                               << "127.0.0.1"
-                               << "The key of weak-key is too short";
-    QTest::newRow("SHA-1") << "sha1"
-                           << "127.0.0.1"
-                           << "sha1 is signed with a broken digest";
+    const QString notForServers = QStringLiteral("The certificate is not meant for servers");
+    const QList<std::tuple<const char *, QString, QString, QString>> rows = {
+            {"address", "local", "127.0.0.1", QString()},
+            {"name", "local", "localhost", QString()},
+            {"another host", "elsewhere", "127.0.0.1",
+                    "The host name did not match any of the valid hosts for this certificate"},
+            {"expired", "expired", "127.0.0.1", "The certificate has expired"},
+            {"not yet valid", "future", "127.0.0.1", "The certificate is not yet valid"},
+            {"unknown authority", "unknown", "127.0.0.1",
+                    "The issuer certificate of a locally looked up certificate could not be found"},
+            {"client's", "client", "127.0.0.1", notForServers},
+            {"authority's", "subauthority", "127.0.0.1", notForServers},
+            {"short key", "weak-key", "127.0.0.1", "The key of weak-key is too short"},
+            {"SHA-1", "sha1", "127.0.0.1", "sha1 is signed with a broken digest"},
+    };
+    for (const auto &[row, certificate, hostName, refusal] : rows)
+        QTest::newRow(row) << certificate << hostName << refusal;
 }
 
 void tst_SystemTrust::refusal()

@@ -2,6 +2,7 @@
 own, a settings store and SDK trace of its own, and closing the window
 through the window manager protocol."""
 
+import http.server
 import json
 import os
 import queue
@@ -22,6 +23,22 @@ EXECUTABLE = os.environ.get("VANTRELNUT", "build/bin/vantrelnut")
 BUILD = Path(os.environ.get("VANTRELNUT_BUILD", "build"))
 ICON_SIZES = (16, 32, 48, 64, 128, 256)
 HERE = Path(__file__).resolve().parent
+
+
+class QuietHandler(http.server.BaseHTTPRequestHandler):
+    """A test server's request handler that logs nothing and answers in one call."""
+
+    def send_body(self, body, content_type, headers=()):
+        self.send_response(200)
+        self.send_header("Content-Type", content_type)
+        self.send_header("Content-Length", str(len(body)))
+        for name, value in headers:
+            self.send_header(name, value)
+        self.end_headers()
+        self.wfile.write(body)
+
+    def log_message(self, *arguments):
+        pass
 
 
 def wait_until(condition, timeout=30, failure="timed out"):

@@ -12,7 +12,7 @@ import threading
 import unittest
 from pathlib import Path
 
-from harness import AppTestCase, system_store_holding, wait_until
+from harness import AppTestCase, QuietHandler, system_store_holding, wait_until
 
 CERTIFICATES = Path(__file__).resolve().parent.parent / "data" / "certificates"
 REPORT = b"%PDF-1.4\n1 0 obj\n<< /Type /Catalog >>\nendobj\n%%EOF\n"
@@ -47,18 +47,11 @@ class HttpsServer(http.server.ThreadingHTTPServer):
         pass  # a handshake the application broke off
 
 
-class Handler(http.server.BaseHTTPRequestHandler):
+class Handler(QuietHandler):
     def do_GET(self):
         self.server.requests.append(self.path)
         body, kind = (REPORT, "application/pdf") if self.path == "/report.pdf" else (self.server.page, "text/html")
-        self.send_response(200)
-        self.send_header("Content-Type", kind)
-        self.send_header("Content-Length", str(len(body)))
-        self.end_headers()
-        self.wfile.write(body)
-
-    def log_message(self, *arguments):
-        pass
+        self.send_body(body, kind)
 
 
 @unittest.skipUnless(os.geteuid() == 0, "a private mount namespace needs root")

@@ -10,12 +10,12 @@ import urllib.parse
 
 from Xlib import XK
 
-from harness import HERE, App, AppTestCase, active_window, press_key, wait_until, window_states
+from harness import HERE, App, AppTestCase, QuietHandler, active_window, press_key, wait_until, window_states
 
 IGNORED = "Print request ignored: another print is under way"
 
 
-class DeskHandler(http.server.BaseHTTPRequestHandler):
+class DeskHandler(QuietHandler):
     """The desk page and its script, which the browser may cache for an hour;
     the server counts the requests for each path."""
 
@@ -24,15 +24,8 @@ class DeskHandler(http.server.BaseHTTPRequestHandler):
         self.server.requests[path] += 1
         page = path == "/desk.html"
         body = (HERE / "desk.html").read_bytes() if page else b""
-        self.send_response(200)
-        self.send_header("Content-Type", "text/html" if page else "text/javascript")
-        self.send_header("Content-Length", str(len(body)))
-        self.send_header("Cache-Control", "max-age=3600")
-        self.end_headers()
-        self.wfile.write(body)
-
-    def log_message(self, *arguments):
-        pass
+        self.send_body(body, "text/html" if page else "text/javascript",
+                       [("Cache-Control", "max-age=3600")])
 
 
 def press(connection, *names):

@@ -10,7 +10,7 @@ import urllib.parse
 
 from Xlib import display as xdisplay
 
-from harness import AppTestCase, calls_page, recording_opener, shown_windows, wait_until
+from harness import AppTestCase, QuietHandler, calls_page, recording_opener, shown_windows, wait_until
 
 PAGE = """<!DOCTYPE html>
 <html><head><meta charset="utf-8"><title>{name}</title></head>
@@ -60,7 +60,7 @@ class TwoOriginServer(http.server.ThreadingHTTPServer):
         return self.requests.count((self.trusted, "/alive/" + name))
 
 
-class Handler(http.server.BaseHTTPRequestHandler):
+class Handler(QuietHandler):
     def do_GET(self):
         server = self.server
         server.requests.append(("http://" + self.headers["Host"], self.path))
@@ -78,14 +78,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.send_response(204)
             self.end_headers()
             return
-        self.send_response(200)
-        self.send_header("Content-Type", content_type)
-        self.send_header("Content-Length", str(len(body)))
-        self.end_headers()
-        self.wfile.write(body)
-
-    def log_message(self, *arguments):
-        pass
+        self.send_body(body, content_type)
 
 
 class SecurityTest(AppTestCase):

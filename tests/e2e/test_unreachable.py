@@ -8,7 +8,7 @@ import unittest
 
 from Xlib import display as xdisplay
 
-from harness import AppTestCase, shown_windows, wait_until, window_name
+from harness import AppTestCase, QuietHandler, shown_windows, wait_until, window_name
 
 PAGE = """<!DOCTYPE html>
 <html><head><meta charset="utf-8"><title>{name}</title>
@@ -39,7 +39,7 @@ class LateServer(http.server.ThreadingHTTPServer):
         threading.Thread(target=self.serve_forever, daemon=True).start()
 
 
-class Handler(http.server.BaseHTTPRequestHandler):
+class Handler(QuietHandler):
     def do_GET(self):
         self.answer()
 
@@ -57,17 +57,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return
         action = 'document.forms[0].submit();' if path == "/form.html" else ""
         body = PAGE.format(name=path.strip("/"), action=action).encode()
-        self.send_response(200)
-        self.send_header("Content-Type", "text/html; charset=utf-8")
-        self.send_header("Content-Length", str(len(body)))
         # A fresh connection for every request: the engine itself sends a
         # request once more when a connection it reused closes unanswered.
-        self.send_header("Connection", "close")
-        self.end_headers()
-        self.wfile.write(body)
-
-    def log_message(self, *arguments):
-        pass
+        self.send_body(body, "text/html; charset=utf-8", [("Connection", "close")])
 
 
 class UnreachableTest(AppTestCase):
