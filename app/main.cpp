@@ -109,16 +109,21 @@ int main(int argc, char *argv[])
             = StartupSettings::read(*settings, bridge->defaultServerAddress());
     QCoreApplication::setApplicationName(startup.applicationName);
     ShellWindow window(startup, bridge);
-    window.show(startup.showMaximized);
+    window.present(startup.showMaximized);
+    // The session's end asks nothing of the page.
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
+            &ShellWindow::closeWithoutQuestion, Qt::DirectConnection);
 
     // A wait for the instrument's button ends with the window, before the
     // instrument is closed.
     QObject::connect(&application, &QCoreApplication::aboutToQuit, bridge,
             &Object::abandonInstrumentCalls);
     QObject::connect(&application, SIGNAL(aboutToQuit()), bridge, SLOT(Disconnect()));
-    instance.bringForwardOnRequest(window.widget());
+    instance.bringForwardOnRequest(&window);
 #ifndef Q_OS_WIN
     const QuitOnSignal quitOnSignal;
+    QObject::connect(&quitOnSignal, &QuitOnSignal::ending, &window,
+            &ShellWindow::closeWithoutQuestion);
 #endif
     return application.exec();
 }

@@ -69,6 +69,10 @@ void PageDownloads::stateChanged(PageDownload *download)
         DownloadOutcome::printSucceeded(download->url(), transfer->fileName);
         break;
     case PageDownload::DownloadInterrupted:
+        emit failed(tr("The download %1 failed: %2.")
+                            .arg(QDir::toNativeSeparators(transfer->fileName),
+                                    download->interruptReasonString()));
+        Q_FALLTHROUGH();
     case PageDownload::DownloadCancelled:
         DownloadOutcome::printFailed(download->url(), download->interruptReasonString());
         break;

@@ -31,6 +31,10 @@ public:
     PageDownloads(QWidget *window, QWebEngineProfile *profile);
     ~PageDownloads() override;
 
+signals:
+    // A download the person accepted broke off, in words for them.
+    void failed(const QString &message);
+
 private:
     // One download under way. The engine resumes a dropped transfer as a new
     // request with the same id; the item it replaces never finishes, and the

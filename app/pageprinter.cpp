@@ -77,5 +77,7 @@ void PagePrinter::printFinished(bool success)
     if (!success)
         qDebug() << "Printing failed";
     m_printing = false;
+    if (!success)
+        emit failed();
     emit finished();
 }

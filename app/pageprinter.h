@@ -28,6 +28,7 @@ public:
 
 signals:
     void finished();
+    void failed();
 
 private:
     void dialogFinished(int result);

@@ -45,5 +45,6 @@ void QuitOnSignal::quit()
 {
     char number = 0;
     [[maybe_unused]] const ssize_t read = ::read(signalSockets[1], &number, 1);
+    emit ending();
     QCoreApplication::quit();
 }

@@ -17,6 +17,10 @@ public:
     QuitOnSignal();
     ~QuitOnSignal() override;
 
+signals:
+    // Just before the application is told to quit.
+    void ending();
+
 private:
     static void handleSignal(int signal);
     void quit();

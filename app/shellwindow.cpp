@@ -1,14 +1,18 @@
 #include "shellwindow.h"
 
+#include "desktopnotifications.h"
 #include "object.h"
+#include "pagefullscreen.h"
+#include "pagepermissions.h"
 #include "settingsstore.h"
 #include "startupsettings.h"
 #include "windowplacement.h"
 
 #include <QAction>
-#include <QEvent>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -28,13 +32,13 @@ SettingsStore keptAcrossStarts()
 
 ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
     : m_bridge(bridge)
-    , m_title(&m_view)
+    , m_title(this, &m_view)
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
     , m_persistentProfile(QStringLiteral("Default"))
 #endif
     , m_trustedOrigins(startup.server, startup.trustedOrigins)
-    , m_page(m_trustedOrigins, profile())
-    , m_pageDownloads(&m_view, profile())
+    , m_page(m_trustedOrigins, profile(), this)
+    , m_pageDownloads(this, profile())
     // After a renderer crash the page shown is loaded again when it is trusted.
     , m_rendererRecovery(&m_page, startup.server,
               [this](const QUrl &shown) { return m_trustedOrigins.isTrusted(shown); })
@@ -44,25 +48,43 @@ ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
     , m_loadRetry(&m_view, &m_page,
               [this](const QUrl &failed) { return m_trustedOrigins.isTrusted(failed); })
 {
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(&m_messageBar);
+    layout->addWidget(&m_view, 1);
+    setCentralWidget(central);
+
     if (startup.noContextMenu)
         m_view.setContextMenuPolicy(Qt::NoContextMenu);
     m_view.setPage(&m_page);
+    new PagePermissions(&m_page, m_trustedOrigins);
+    new PageFullScreen(this, &m_page, m_trustedOrigins);
+    new DesktopNotifications(profile(), this);
     // Its answers reach the page that is leaving, not the next one.
-    QObject::connect(&m_page, &WebPage::leaving, bridge, &Object::abandonInstrumentCalls);
+    connect(&m_page, &WebPage::leaving, bridge, &Object::abandonInstrumentCalls);
     // A zoom of the engine's Ctrl+wheel lives in the renderer alone.
-    QObject::connect(&m_page, &WebPage::leaving, &m_zoom, &PageZoom::keepCurrentZoom);
+    connect(&m_page, &WebPage::leaving, &m_zoom, &PageZoom::keepCurrentZoom);
     // Attached before the page loads, so the page's script finds the object.
     m_channel.registerObject(QStringLiteral("vizEveDivuzaviz"), bridge);
     m_page.setWebChannel(&m_channel);
     m_view.setUrl(startup.server);
-    m_view.installEventFilter(this);
 
+    connect(&m_page, &QWebEnginePage::windowCloseRequested, this, [this] {
+        if (!m_closeRequested)
+            return; // the page's window.close() closes nothing
+        m_pageLetGo = true;
+        close();
+    });
+    connect(&m_page, &WebPage::stayed, this, [this] { m_closeRequested = false; });
     connect(&m_printer, &PagePrinter::finished, this, [this] {
         if (m_closeWhenPrinted)
-            m_view.close();
+            close();
     });
     connect(&m_rendererRecovery, &RendererRecovery::reloadRequested, this,
             [this](const QUrl &address) { reload(false, address); });
+    showFailures();
     addShortcut({QKeySequence::Print}, [this] { m_printer.print(); });
     addShortcut({Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}, [this] { m_zoom.zoomIn(); });
     addShortcut({Qt::CTRL | Qt::Key_Minus}, [this] { m_zoom.zoomOut(); });
@@ -72,39 +94,84 @@ ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
             {Qt::CTRL | Qt::SHIFT | Qt::Key_R, Qt::CTRL | Qt::Key_F5}, [this] { reload(true); });
 }
 
+void ShellWindow::showMessage(const QString &text)
+{
+    m_messageBar.showMessage(text);
+}
+
+void ShellWindow::showFailures()
+{
+    connect(m_bridge->reportDownloader(), &DownloadManager::failed, this,
+            &ShellWindow::showMessage);
+    connect(&m_pageDownloads, &PageDownloads::failed, this, &ShellWindow::showMessage);
+    connect(&m_page, &WebPage::certificateRefused, this,
+            [this](const QString &host, const QString &reason) {
+                showMessage(tr("The certificate of %1 was refused: %2").arg(host, reason));
+            });
+    connect(&m_printer, &PagePrinter::failed, this,
+            [this] { showMessage(tr("The page could not be printed.")); });
+}
+
 // A page hidden while the engine prints it stalls the print (Qt 5) or ends
 // the process (Qt 6), so the window closes once the print is done. What it
 // keeps is kept before it hides: a hidden page reads as not zoomed.
-bool ShellWindow::eventFilter(QObject *watched, QEvent *event)
+void ShellWindow::closeEvent(QCloseEvent *event)
 {
-    if (watched == &m_view && event->type() == QEvent::Close) {
-        if (m_printer.isPrinting()) {
-            // With Qt 5 the engine prints only once a call waiting for the
-            // instrument's button has returned.
-            m_bridge->abandonInstrumentCalls();
-            m_closeWhenPrinted = true;
-            event->ignore();
-            return true;
-        }
-        const SettingsStore state = keptAcrossStarts();
-        // The waiting page stands in for the application's while the server
-        // cannot be reached, whose page then shows the engine's error page.
-        if (m_view.page() == &m_page)
-            state->setValue(zoomKey, m_zoom.factor());
-        // A window maximised or minimised by hand keeps the place it had before.
-        if (m_keepsGeometry
-                && !(m_view.windowState()
-                        & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
-            state->setValue(geometryKey, QRect(m_view.pos(), m_view.size()));
+    if (m_printer.isPrinting()) {
+        // With Qt 5 the engine prints only once a call waiting for the
+        // instrument's button has returned.
+        m_bridge->abandonInstrumentCalls();
+        m_closeWhenPrinted = true;
+        event->ignore();
+        return;
     }
-    return false;
+    // While the instrument waits, Qt 5's engine could run the page's handler
+    // only once the waiting call has returned, and the calls the page queued
+    // behind it would still reach the instrument: the window closes at once.
+    if (!m_pageLetGo && !m_bridge->instrumentBusy()) {
+        // Kept now: the page the engine lets go reads as not zoomed.
+        keepAcrossStarts();
+        event->ignore();
+        askPageToClose();
+        return;
+    }
+    if (!m_closeRequested)
+        keepAcrossStarts(); // closed without asking the page
+    event->accept();
 }
 
-void ShellWindow::show(bool maximized)
+void ShellWindow::askPageToClose()
+{
+    if (m_closeRequested)
+        return; // asked already
+    m_closeRequested = true;
+    m_page.triggerAction(QWebEnginePage::RequestClose);
+}
+
+void ShellWindow::closeWithoutQuestion()
+{
+    m_pageLetGo = true;
+}
+
+void ShellWindow::keepAcrossStarts()
+{
+    const SettingsStore state = keptAcrossStarts();
+    // The waiting page stands in for the application's while the server
+    // cannot be reached, whose page then shows the engine's error page.
+    if (m_view.page() == &m_page)
+        state->setValue(zoomKey, m_zoom.factor());
+    // A window maximised or minimised by hand keeps the place it had before.
+    if (m_keepsGeometry
+            && !(windowState()
+                    & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        state->setValue(geometryKey, QRect(pos(), size()));
+}
+
+void ShellWindow::present(bool maximized)
 {
     m_keepsGeometry = !maximized;
     if (maximized) {
-        m_view.showMaximized();
+        showMaximized();
         return;
     }
     const QRect kept = keptAcrossStarts()->value(geometryKey).toRect();
@@ -114,10 +181,10 @@ void ShellWindow::show(bool maximized)
             screens.append(screen->availableGeometry());
         const QRect placed = placeOnScreens(kept, screens);
         // The place of the frame, the size of what it holds.
-        m_view.move(placed.topLeft());
-        m_view.resize(placed.size());
+        move(placed.topLeft());
+        resize(placed.size());
     }
-    m_view.show();
+    show();
 }
 
 QWebEngineProfile *ShellWindow::profile()
@@ -137,10 +204,10 @@ QWebEngineProfile *ShellWindow::profile()
 void ShellWindow::addShortcut(
         std::initializer_list<QKeySequence> keys, std::function<void()> action)
 {
-    auto *shortcut = new QAction(&m_view);
+    auto *shortcut = new QAction(this);
     shortcut->setShortcuts(QList<QKeySequence>(keys));
     connect(shortcut, &QAction::triggered, this, std::move(action));
-    m_view.addAction(shortcut);
+    addAction(shortcut);
 }
 
 void ShellWindow::reload(bool bypassCache, const QUrl &address)

@@ -2,6 +2,7 @@
 #define SHELLWINDOW_H
 
 #include "loadretry.h"
+#include "messagebar.h"
 #include "pagedownloads.h"
 #include "pageprinter.h"
 #include "pagezoom.h"
@@ -11,6 +12,7 @@
 #include "windowtitle.h"
 
 #include <QKeySequence>
+#include <QMainWindow>
 #include <QWebChannel>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
@@ -21,14 +23,10 @@
 class Object;
 struct StartupSettings;
 
-// The application's one window: a web view on the web application's page,
-// with the bridge published to the pages it trusts, the page's own downloads,
-// a reload when the renderer dies, retries while the server cannot be
-// reached, and a browser's keys for printing, zooming and reloading. The
-// instrument calls of a page that goes away end with it. The page's zoom and
-// the size and place of a window not maximised are kept across starts. Made
-// once the application object exists.
-class ShellWindow : public QObject
+// The application's one window: the web application's page, with the bridge
+// published to the pages it trusts, and a message bar above it for what
+// went wrong. Made once the application object exists.
+class ShellWindow : public QMainWindow
 {
     Q_OBJECT
 
@@ -37,23 +35,33 @@ public:
 
     // Shown only once the page is set up: a view shown (or even given a
     // window state) before may never be mapped on screen.
-    void show(bool maximized);
+    void present(bool maximized);
 
-    QWidget *widget() { return &m_view; }
+    // The session ends or the system ends the process: the window closes
+    // without asking the page.
+    void closeWithoutQuestion();
+
+    void showMessage(const QString &text);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     QWebEngineProfile *profile();
     void addShortcut(std::initializer_list<QKeySequence> keys, std::function<void()> action);
+    void showFailures();
 
     // Every reload the window makes goes through here, by key and after a
     // renderer crash: address, or the page shown when it is empty (bypassing
     // the browser's cache when asked).
     void reload(bool bypassCache, const QUrl &address = QUrl());
+    // Lets the page's beforeunload handler run, which may ask the person;
+    // the window closes once the engine lets the page go.
+    void askPageToClose();
+    void keepAcrossStarts();
 
     Object *const m_bridge;
+    MessageBar m_messageBar;
     // In this order: the page goes before the channel it uses and the
     // profile it lives in.
     QWebEngineView m_view;
@@ -70,6 +78,8 @@ private:
     PagePrinter m_printer;
     bool m_keepsGeometry = false;
     bool m_closeWhenPrinted = false;
+    bool m_closeRequested = false; // the page's beforeunload handler runs
+    bool m_pageLetGo = false;
     LoadRetry m_loadRetry;
 };
 

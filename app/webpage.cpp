@@ -1,8 +1,12 @@
 #include "webpage.h"
 
+#include "logindialog.h"
+#include "pagedialogs.h"
 #include "popuppage.h"
 #include "systemtrust.h"
 
+#include <QAuthenticator>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDesktopServices>
 #include <QWebEngineSettings>
@@ -36,14 +40,23 @@ QString problem(const QWebEngineCertificateError &error)
 
 } // namespace
 
-WebPage::WebPage(const TrustedOrigins &trustedOrigins, QWebEngineProfile *profile)
+WebPage::WebPage(const TrustedOrigins &trustedOrigins, QWebEngineProfile *profile, QWidget *window)
     : QWebEnginePage(profile)
     , m_trustedOrigins(trustedOrigins)
+    , m_window(window)
 {
     // A click on an address of a scheme the browser does not know would go
     // straight to the desktop's opener, which may run a program for it.
     settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
     connect(this, &QWebEnginePage::renderProcessTerminated, this, &WebPage::leaving);
+    connect(this, &QWebEnginePage::authenticationRequired, this,
+            [this](const QUrl &url, QAuthenticator *authenticator) {
+                LoginDialog::ask(m_window, LoginDialog::Asker::Server, url.host(), authenticator);
+            });
+    connect(this, &QWebEnginePage::proxyAuthenticationRequired, this,
+            [this](const QUrl &, QAuthenticator *authenticator, const QString &proxyHost) {
+                LoginDialog::ask(m_window, LoginDialog::Asker::Proxy, proxyHost, authenticator);
+            });
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
     // Qt 6 asks with a signal, and the error itself takes the answer.
     connect(this, &QWebEnginePage::certificateError, this,
@@ -66,11 +79,12 @@ bool WebPage::certificateError(const QWebEngineCertificateError &error)
 // The engine knows only its own authorities. One it does not know may be the
 // company's, installed in the system's store; any other fault, or a chain
 // the system does not trust either, keeps the engine's error page.
-bool WebPage::acceptsCertificate(const QWebEngineCertificateError &error) const
+bool WebPage::acceptsCertificate(const QWebEngineCertificateError &error)
 {
     const QString host = error.url().host();
     QString refusal = problem(error);
-    if (onlyAuthorityUnknown(error) && m_trustedOrigins.isTrusted(error.url())) {
+    const bool trusted = m_trustedOrigins.isTrusted(error.url());
+    if (onlyAuthorityUnknown(error) && trusted) {
         const QString systemRefusal = SystemTrust::refusal(error.certificateChain(), host);
         if (systemRefusal.isEmpty()) {
             qDebug() << "Certificate of" << host << "accepted: the system trusts its authority";
@@ -83,6 +97,8 @@ bool WebPage::acceptsCertificate(const QWebEngineCertificateError &error) const
     std::fprintf(stderr, "Certificate of %s refused: %s\n", host.toLocal8Bit().constData(),
             refusal.toLocal8Bit().constData());
     std::fflush(stderr);
+    if (trusted)
+        emit certificateRefused(host, refusal);
     return false;
 }
 
@@ -123,4 +139,29 @@ QWebEnginePage *WebPage::createWindow(WebWindowType type)
         popup->deleteLater();
     });
     return popup;
+}
+
+void WebPage::javaScriptAlert(const QUrl &, const QString &message)
+{
+    PageDialogs::alert(m_window, message);
+}
+
+// The engine asks before a page with unsaved work goes (its beforeunload
+// handler asked to stay) with a confirm() of its own text.
+bool WebPage::javaScriptConfirm(const QUrl &, const QString &message)
+{
+    const QString leaving = QCoreApplication::translate("QWebEnginePage",
+            "Are you sure you want to leave this page? Changes that you made may not be saved.");
+    if (message != leaving)
+        return PageDialogs::confirm(m_window, message);
+    const bool leave = PageDialogs::askToLeave(m_window);
+    if (!leave)
+        emit stayed();
+    return leave;
+}
+
+bool WebPage::javaScriptPrompt(
+        const QUrl &, const QString &message, const QString &defaultValue, QString *result)
+{
+    return PageDialogs::prompt(m_window, message, defaultValue, result);
 }

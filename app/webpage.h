@@ -10,19 +10,25 @@
 // so no other document ever holds the channel transport; other addresses go
 // to the desktop's browser or nowhere. It never opens a second window. It
 // trusts the same authorities for the trusted origins as the report
-// downloader does: the system's as well as the engine's own.
+// downloader does: the system's as well as the engine's own. Its dialogs
+// (the page's alert, confirm and prompt, a login the server asks for, the
+// question before unsaved work is left) belong to the window.
 class WebPage : public QWebEnginePage
 {
     Q_OBJECT
 
 public:
-    WebPage(const TrustedOrigins &trustedOrigins, QWebEngineProfile *profile);
+    WebPage(const TrustedOrigins &trustedOrigins, QWebEngineProfile *profile, QWidget *window);
 
 signals:
     // The document in the main frame is about to be replaced (a navigation
     // the page lets go on, a reload) or its renderer has ended. Emitted
     // while the leaving document still gets what is sent to it.
     void leaving();
+    // The person chose to stay on a page with unsaved work.
+    void stayed();
+    // The certificate of a trusted origin's host was refused.
+    void certificateRefused(const QString &host, const QString &reason);
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
@@ -30,11 +36,15 @@ protected:
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     bool certificateError(const QWebEngineCertificateError &error) override;
 #endif
+    void javaScriptAlert(const QUrl &securityOrigin, const QString &message) override;
+    bool javaScriptConfirm(const QUrl &securityOrigin, const QString &message) override;
+    bool javaScriptPrompt(const QUrl &securityOrigin, const QString &message,
+            const QString &defaultValue, QString *result) override;
 
 private:
     // Whether to load despite the certificate error the engine found; a
     // refusal goes to standard error.
-    bool acceptsCertificate(const QWebEngineCertificateError &error) const;
+    bool acceptsCertificate(const QWebEngineCertificateError &error);
 
     // Hands an address the window does not show to the desktop's browser when
     // it is a web address, and drops it otherwise; logs which. what names the
@@ -42,6 +52,7 @@ private:
     static void handOutside(const QUrl &url, const char *what);
 
     const TrustedOrigins m_trustedOrigins;
+    QWidget *const m_window;
 };
 
 #endif // WEBPAGE_H

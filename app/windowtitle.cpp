@@ -6,8 +6,9 @@
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
-WindowTitle::WindowTitle(QWebEngineView *view)
-    : m_view(view)
+WindowTitle::WindowTitle(QWidget *window, QWebEngineView *view)
+    : m_window(window)
+    , m_view(view)
 {
     // The view's signal, not its page's: it follows a page set later.
     connect(view, &QWebEngineView::titleChanged, this, &WindowTitle::pageTitleChanged);
@@ -24,7 +25,7 @@ void WindowTitle::pageTitleChanged()
             QWebEngineScript::ApplicationWorld, [self](const QVariant &title) {
                 // Named here rather than left to Qt's fallback for an empty title.
                 if (self)
-                    self->m_view->setWindowTitle(title.toString().isEmpty()
+                    self->m_window->setWindowTitle(title.toString().isEmpty()
                                     ? QCoreApplication::applicationName()
                                     : title.toString());
             });

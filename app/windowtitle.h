@@ -4,6 +4,7 @@
 #include <QObject>
 
 class QWebEngineView;
+class QWidget;
 
 // Keeps the window's title at the page's own title, as browsers show it in
 // the title bar and task bar, and at the application's name while the page
@@ -13,11 +14,12 @@ class WindowTitle : public QObject
     Q_OBJECT
 
 public:
-    explicit WindowTitle(QWebEngineView *view);
+    WindowTitle(QWidget *window, QWebEngineView *view);
 
 private:
     void pageTitleChanged();
 
+    QWidget *const m_window;
     QWebEngineView *const m_view;
 };
 

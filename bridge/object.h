@@ -31,6 +31,11 @@ public:
     // The page that made the instrument calls has gone, or the application
     // quits: a wait for the button ends now and the queued calls are dropped.
     void abandonInstrumentCalls();
+    // An instrument call runs, waits for the button or is queued.
+    bool instrumentBusy() const { return !m_instrumentQueue.isIdle(); }
+
+    // The window shows what went wrong with a report the page asked for.
+    const DownloadManager *reportDownloader() const { return &m_downloadManager; }
 
     // Tests shorten the button wait; the application keeps the defaults.
     void setButtonWaitTiming(std::chrono::milliseconds interval, int pollLimit);

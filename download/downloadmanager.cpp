@@ -2,6 +2,7 @@
 
 #include "downloadoutcome.h"
 #include "protectedplaces.h"
+#include "reportfailure.h"
 #include "runnablefile.h"
 
 #include <QCoreApplication>
@@ -75,7 +76,7 @@ QNetworkRequest reportRequest(const QUrl &url)
     return request;
 }
 
-void reportFailure(const ReportFile &reportFile)
+void printFailure(const ReportFile &reportFile)
 {
     const QByteArray fileName = reportFile.fileName().toLocal8Bit();
     const QByteArray errorText = reportFile.errorString().toLocal8Bit();
@@ -135,6 +136,7 @@ QString DownloadManager::downloadToGivenFile(
     if (refusal.isEmpty())
         return downloadToFile(url, fileName, openWhenDone);
     DownloadOutcome::printFailed(url, refusal);
+    emit failed(ReportFailure::refused(fileName));
     return fileName;
 }
 
@@ -216,9 +218,11 @@ void DownloadManager::downloadFinished(QNetworkReply *reply)
         reportFailure(*reportFile); // also when the reply ended because we aborted it
     } else if (reply->error() != QNetworkReply::NoError) {
         DownloadOutcome::printFailed(reply->url(), reply->errorString());
+        emit failed(ReportFailure::notDownloaded(reportFile->fileName(), reply));
     } else if (isRedirect(httpStatus(reply))) {
         std::fputs("Request was redirected.\n", stderr);
         std::fflush(stderr);
+        emit failed(ReportFailure::redirected(reportFile->fileName()));
     } else if (!reportFile->commit()) {
         reportFailure(*reportFile);
     } else {
@@ -241,6 +245,12 @@ bool DownloadManager::saveArrivedData(QNetworkReply *reply)
     if (entry == transfers.end() || !carriesReport(reply) || data.isEmpty())
         return true;
     return entry->second.file->append(data);
+}
+
+void DownloadManager::reportFailure(const ReportFile &reportFile)
+{
+    printFailure(reportFile);
+    emit failed(ReportFailure::notSaved(reportFile));
 }
 
 void DownloadManager::reportSaved(const QNetworkReply *reply, const ReportFile &reportFile)

@@ -15,7 +15,8 @@ class QNetworkRequest;
 class QUrl;
 
 // Fetches reports over HTTP(S) into local files and opens them when asked.
-// Outcomes go to standard output and standard error, never to the caller.
+// Outcomes go to standard output and standard error, never to the caller;
+// failures also to the window through failed().
 // Each request saves into the file it was given, however requests overlap;
 // targetFileName and openWhenDone only keep what the last request asked for.
 class DownloadManager : public QObject
@@ -39,6 +40,10 @@ public:
     // failed download. Returns fileName all the same.
     QString downloadToGivenFile(const QUrl &url, const QString &fileName, bool openWhenDone);
 
+signals:
+    // A report asked for will not be there, in words for the person.
+    void failed(const QString &message);
+
 public slots:
     void downloadFinished(QNetworkReply *reply);
 
@@ -57,6 +62,7 @@ private:
     void abandonTransfers();
     static QString urlFileName(const QUrl &url);
     bool saveArrivedData(QNetworkReply *reply);
+    void reportFailure(const ReportFile &reportFile);
     void reportSaved(const QNetworkReply *reply, const ReportFile &reportFile);
 
     std::unique_ptr<QNetworkAccessManager> networkManager;

@@ -75,5 +75,6 @@ bool ReportFile::fail(Failure failure, const QString &errorString)
 {
     m_failure = failure;
     m_errorString = errorString;
+    m_fileError = m_file.error();
     return false;
 }

@@ -25,6 +25,7 @@ public:
     // The first thing that went wrong, and the system's text for it.
     Failure failure() const { return m_failure; }
     QString errorString() const { return m_errorString; }
+    QFileDevice::FileError fileError() const { return m_fileError; }
 
     // Writes data that has arrived, opening the temporary file first.
     bool append(const QByteArray &data);
@@ -43,6 +44,7 @@ private:
     qint64 m_writtenBack = 0;
     Failure m_failure = Failure::None;
     QString m_errorString;
+    QFileDevice::FileError m_fileError = QFileDevice::NoError;
 };
 
 #endif // REPORTFILE_H

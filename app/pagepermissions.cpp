@@ -1,0 +1,54 @@
+#include "pagepermissions.h"
+
+#include <cstdio>
+
+PagePermissions::PagePermissions(QWebEnginePage *page, const TrustedOrigins &trustedOrigins)
+    : QObject(page)
+    , m_page(page)
+    , m_trustedOrigins(trustedOrigins)
+{
+    connect(page, &QWebEnginePage::featurePermissionRequested, this, &PagePermissions::answer);
+}
+
+bool PagePermissions::grants(
+        const TrustedOrigins &trustedOrigins, const QUrl &origin, QWebEnginePage::Feature feature)
+{
+    return feature == QWebEnginePage::Notifications && trustedOrigins.isTrusted(origin);
+}
+
+QString PagePermissions::name(QWebEnginePage::Feature feature)
+{
+    switch (feature) {
+    case QWebEnginePage::Notifications:
+        return QStringLiteral("notifications");
+    case QWebEnginePage::Geolocation:
+        return QStringLiteral("location");
+    case QWebEnginePage::MediaAudioCapture:
+        return QStringLiteral("microphone");
+    case QWebEnginePage::MediaVideoCapture:
+        return QStringLiteral("camera");
+    case QWebEnginePage::MediaAudioVideoCapture:
+        return QStringLiteral("microphone and camera");
+    case QWebEnginePage::MouseLock:
+        return QStringLiteral("mouse lock");
+    case QWebEnginePage::DesktopVideoCapture:
+        return QStringLiteral("screen capture");
+    case QWebEnginePage::DesktopAudioVideoCapture:
+        return QStringLiteral("screen and sound capture");
+    }
+    return QStringLiteral("permission %1").arg(int(feature));
+}
+
+void PagePermissions::answer(const QUrl &origin, QWebEnginePage::Feature feature)
+{
+    const bool granted = grants(m_trustedOrigins, origin, feature);
+    if (!granted) {
+        std::fprintf(stderr, "Permission refused: %s for %s\n", name(feature).toUtf8().constData(),
+                origin.toEncoded(QUrl::RemoveUserInfo | QUrl::RemovePath | QUrl::FullyEncoded)
+                        .constData());
+        std::fflush(stderr);
+    }
+    m_page->setFeaturePermission(origin, feature,
+            granted ? QWebEnginePage::PermissionGrantedByUser
+                    : QWebEnginePage::PermissionDeniedByUser);
+}

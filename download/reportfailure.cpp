@@ -1,0 +1,97 @@
+#include "reportfailure.h"
+
+#include "reportfile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QNetworkReply>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("ReportFailure", text);
+}
+
+QString shownName(const QString &fileName)
+{
+    return QDir::toNativeSeparators(fileName);
+}
+
+QString serverReason(const QNetworkReply *reply)
+{
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (status.isValid())
+        return translated("the server answered %1").arg(status.toInt());
+    switch (reply->error()) {
+    case QNetworkReply::ConnectionRefusedError:
+        return translated("the server refused the connection");
+    case QNetworkReply::HostNotFoundError:
+        return translated("the server's name was not found");
+    case QNetworkReply::TimeoutError:
+        return translated("the server did not answer in time");
+    case QNetworkReply::RemoteHostClosedError:
+        return translated("the server closed the connection");
+    case QNetworkReply::SslHandshakeFailedError:
+        return translated("the server's certificate was refused");
+    case QNetworkReply::ProtocolUnknownError:
+    case QNetworkReply::ProtocolInvalidOperationError:
+        return translated("its address cannot be downloaded");
+    default:
+        return reply->errorString();
+    }
+}
+
+// A save fails mostly for want of room or of the right to write there.
+QString fileReason(const ReportFile &file)
+{
+    const QFileInfo target(file.fileName());
+    if (file.fileError() == QFileDevice::ResourceError
+            || file.errorString() == QString::fromLocal8Bit(std::strerror(ENOSPC)))
+        return translated("the disk is full");
+    if (file.failure() == ReportFile::Failure::Open) {
+        if (target.isDir())
+            return translated("a folder has that name");
+        if (!target.absoluteDir().exists())
+            return translated("its folder does not exist");
+        if (!QFileInfo(target.absolutePath()).isWritable())
+            return translated("its folder may not be written to");
+    }
+    return file.errorString();
+}
+
+} // namespace
+
+namespace ReportFailure {
+
+QString notDownloaded(const QString &fileName, const QNetworkReply *reply)
+{
+    return translated("The report %1 could not be downloaded: %2.")
+            .arg(shownName(fileName), serverReason(reply));
+}
+
+QString redirected(const QString &fileName)
+{
+    return translated("The report %1 could not be downloaded: the server sent it elsewhere.")
+            .arg(shownName(fileName));
+}
+
+QString notSaved(const ReportFile &file)
+{
+    if (file.fileName().isEmpty())
+        return translated("A report could not be saved: no file name was given.");
+    return translated("The report %1 could not be saved: %2.")
+            .arg(shownName(file.fileName()), fileReason(file));
+}
+
+QString refused(const QString &fileName)
+{
+    return translated("The report %1 was not saved: a page may not save files there.")
+            .arg(shownName(fileName));
+}
+
+} // namespace ReportFailure

@@ -1,0 +1,153 @@
+"""What the page asks of the window: permissions, a login, leaving unsaved
+work; and what the person sees when a report fails."""
+
+import base64
+import http.server
+import threading
+import time
+import unittest
+import urllib.parse
+
+from Xlib import XK
+
+from accessibility import AccessibilityBus
+from Xlib import display as xdisplay
+
+from harness import HERE, AppTestCase, QuietHandler, press_key, shown_windows, wait_until
+
+USER, PASSWORD = "ana", "s3cret"
+REALM = "Mird <b>lab</b>"
+
+
+class RequestsHandler(QuietHandler):
+    def do_GET(self):
+        path = urllib.parse.urlsplit(self.path).path
+        if path == "/requests.html":
+            self.send_body((HERE / "requests.html").read_bytes(), "text/html")
+        elif path == "/frame.html":
+            self.send_body(b"<script>Notification.requestPermission()"
+                           b".then(value => console.log('ANSWER frame ' + value))</script>", "text/html")
+        elif path == "/secret.html":
+            expected = "Basic " + base64.b64encode(f"{USER}:{PASSWORD}".encode()).decode()
+            if self.headers.get("Authorization") == expected:
+                self.send_body(b"<title>Secret</title><script>console.log('LOGGED IN')</script>",
+                               "text/html")
+            else:
+                self.server.refusals += 1
+                self.send_response(401)
+                self.send_header("WWW-Authenticate", f'Basic realm="{REALM}"')
+                self.send_header("Content-Length", "0")
+                self.end_headers()
+        else:
+            self.send_response(500)
+            self.send_header("Content-Length", "0")
+            self.end_headers()
+
+
+def type_text(connection, text):
+    for character in text:
+        press_key(connection, XK.string_to_keysym(character))
+
+
+def connection_to(app):
+    return xdisplay.Display(app.display.name)
+
+
+def press(connection, *names):
+    press_key(connection, *(XK.string_to_keysym(name) for name in names))
+
+
+class RequestsTest(AppTestCase):
+    def setUp(self):
+        super().setUp()
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), RequestsHandler)
+        self.server.refusals = 0
+        self.port = self.server.server_address[1]
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        self.addCleanup(self.server.server_close)
+        self.addCleanup(self.server.shutdown)
+
+    def address(self, path, **query):
+        return f"http://127.0.0.1:{self.port}/{path}?" + urllib.parse.urlencode(query, doseq=True)
+
+    def answers(self, app, names):
+        wait_until(lambda: all(any(line.startswith(f"js: ANSWER {name} ") for line in app.stderr)
+                               for name in names), 10,
+                   lambda: "unanswered:\n" + "\n".join(app.stderr))
+        return {line.split()[2]: " ".join(line.split()[3:]) for line in app.stderr
+                if line.startswith("js: ANSWER ")}
+
+    def test_every_permission_request_is_answered(self):
+        # A frame of another origin (localhost is not 127.0.0.1) gets nothing;
+        # with no microphone or camera here the engine may refuse before asking.
+        rows = {"notifications": "granted", "location": "refused 1", "microphone": "refused",
+                "camera": "refused", "screen": "refused NotAllowedError", "frame": "denied"}
+        app = self.start({"Server": self.address(
+            "requests.html", permissions=",".join(name for name in rows if name != "frame"),
+            frame=f"http://localhost:{self.port}/frame.html")})
+        answers = self.answers(app, rows)
+        for name, expected in rows.items():
+            with self.subTest(name):
+                self.assertTrue(answers[name].startswith(expected), answers[name])
+        origin = f"http://127.0.0.1:{self.port}"
+        self.assertIn(f"Permission refused: location for {origin}", app.stderr)
+        self.assertIn(f"Permission refused: notifications for http://localhost:{self.port}", app.stderr)
+        self.close(app)
+
+    def test_login_asks_again_after_a_wrong_password(self):
+        app = self.start({"Server": self.address("secret.html")})
+        for password in ("wrong", PASSWORD):
+            connection, dialog = app.window(title="Log In")
+            dialog.set_input_focus(0, 0)
+            type_text(connection, USER)
+            press(connection, "Tab")
+            type_text(connection, password)
+            press(connection, "Return")
+            connection.close()
+            if password == "wrong":
+                wait_until(lambda: self.server.refusals >= 2)
+        app.wait_until_logged("js: LOGGED IN")
+        self.assertFalse([line for line in app.stderr if PASSWORD in line])
+        self.close(app)
+
+    def test_unsaved_work_asks_before_the_window_closes(self):
+        app = self.start({"Server": self.address("requests.html", unsaved=1)})
+        app.wait_until_logged("js: SHOWN")
+        app.click("js: POINTER")  # a page the person never touched is not asked
+        for keys, stays in ((("Escape",), True), (("Alt_L", "l"), False)):
+            app.close_window()
+            connection, dialog = app.window(title="VantrelNut")
+            dialog.set_input_focus(0, 0)
+            press(connection, *keys)
+            connection.close()
+            if stays:
+                wait_until(lambda: len(list(shown_windows(connection_to(app), app.process.pid))) == 1)
+                self.assertIsNone(app.process.poll())
+        self.assertEqual(app.wait(10), 0)
+
+    def test_failed_reports_show_in_the_window(self):
+        bus = AccessibilityBus()
+        self.addCleanup(bus.close)
+        report = f"http://127.0.0.1:{self.port}/report.pdf"
+        failed, refused = self.folder / "report.pdf", self.folder / ".bashrc"
+        app = self.start({"Server": self.address("requests.html", report=report,
+                                                 file=[str(failed), str(refused)])},
+                         environment=bus.environment())
+        app.wait_until_logged("js: ASKED")
+        expected = [f"The report {failed} could not be downloaded: the server answered 500.",
+                    f"The report {refused} was not saved: a page may not save files there."]
+        shown = []
+
+        def all_shown():
+            shown[:] = [name for role, name in bus.nodes(app.process.pid, depth=8)]
+            return all(message in shown for message in expected)
+        wait_until(all_shown, 20, lambda: f"not shown: {expected} in {shown}")
+        self.assertIn("Close this message", shown)
+        # Standard error says it as it always did.
+        self.assertIn(f"Download of {report} failed: Error transferring {report} - server replied: "
+                      "Internal Server Error", app.stderr)
+        self.close(app)
+
+
+if __name__ == "__main__":
+    unittest.main()
