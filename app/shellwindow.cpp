@@ -38,6 +38,7 @@ ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
 #endif
     , m_trustedOrigins(startup.server, startup.trustedOrigins)
     , m_page(m_trustedOrigins, profile(), this)
+    , m_findBar(&m_page)
     , m_pageDownloads(this, profile())
     // After a renderer crash the page shown is loaded again when it is trusted.
     , m_rendererRecovery(&m_page, startup.server,
@@ -54,6 +55,7 @@ ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
     layout->setSpacing(0);
     layout->addWidget(&m_messageBar);
     layout->addWidget(&m_view, 1);
+    layout->addWidget(&m_findBar);
     setCentralWidget(central);
 
     if (startup.noContextMenu)
@@ -92,6 +94,20 @@ ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
     addShortcut({Qt::Key_F5, Qt::CTRL | Qt::Key_R}, [this] { reload(false); });
     addShortcut(
             {Qt::CTRL | Qt::SHIFT | Qt::Key_R, Qt::CTRL | Qt::Key_F5}, [this] { reload(true); });
+    addShortcut({QKeySequence::Back},
+            [this] { goThroughHistory(QWebEnginePage::Back); });
+    addShortcut({QKeySequence::Forward},
+            [this] { goThroughHistory(QWebEnginePage::Forward); });
+    addShortcut({QKeySequence::Find}, [this] { m_findBar.open(); });
+    addShortcut({Qt::CTRL | Qt::Key_Q}, [this] { close(); });
+    connect(&m_findBar, &FindBar::closed, this, [this] { m_view.setFocus(); });
+    m_view.setFocus();
+}
+
+void ShellWindow::goThroughHistory(QWebEnginePage::WebAction action)
+{
+    m_bridge->abandonInstrumentCalls(); // with Qt 5 the key arrives inside the waiting call
+    m_page.triggerAction(action);
 }
 
 void ShellWindow::showMessage(const QString &text)

@@ -1,6 +1,7 @@
 #ifndef SHELLWINDOW_H
 #define SHELLWINDOW_H
 
+#include "findbar.h"
 #include "loadretry.h"
 #include "messagebar.h"
 #include "pagedownloads.h"
@@ -55,6 +56,9 @@ private:
     // renderer crash: address, or the page shown when it is empty (bypassing
     // the browser's cache when asked).
     void reload(bool bypassCache, const QUrl &address = QUrl());
+    // Back and forward through the page's history, as every navigation the
+    // window makes: a wait for the button ends first.
+    void goThroughHistory(QWebEnginePage::WebAction action);
     // Lets the page's beforeunload handler run, which may ask the person;
     // the window closes once the engine lets the page go.
     void askPageToClose();
@@ -72,6 +76,7 @@ private:
     const TrustedOrigins m_trustedOrigins;
     QWebChannel m_channel;
     WebPage m_page;
+    FindBar m_findBar;
     PageDownloads m_pageDownloads;
     RendererRecovery m_rendererRecovery;
     PageZoom m_zoom;

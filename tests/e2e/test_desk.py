@@ -10,6 +10,7 @@ import urllib.parse
 
 from Xlib import XK
 
+from accessibility import AccessibilityBus
 from harness import HERE, App, AppTestCase, QuietHandler, active_window, press_key, wait_until, window_states
 
 IGNORED = "Print request ignored: another print is under way"
@@ -41,10 +42,11 @@ class DeskTest(AppTestCase):
         self.addCleanup(self.server.server_close)
         self.addCleanup(self.server.shutdown)
 
-    def start_desk(self, **query):
+    def start_desk(self, environment=None, **query):
         """A window not maximised on the desk page, once the page is drawn."""
         address = f"http://127.0.0.1:{self.server.server_address[1]}/desk.html?"
-        app = self.start({"Server": address + urllib.parse.urlencode(query), "ShowMaximized": "0"})
+        app = self.start({"Server": address + urllib.parse.urlencode(query), "ShowMaximized": "0"},
+                         environment)
         app.wait_until_logged("js: SHOWN")
         return app
 
@@ -57,7 +59,7 @@ class DeskTest(AppTestCase):
     def keys_seen(self, app):
         """The keys that reached the page, but for the modifiers held down."""
         return [line[8:] for line in app.stderr
-                if line.startswith("js: KEY ") and not line.endswith(("+Control", "+Shift"))]
+                if line.startswith("js: KEY ") and not line.endswith(("+Control", "+Shift", "+Alt"))]
 
     def width(self, app):
         return int([line for line in app.stderr if line.startswith("js: WIDTH ")][-1].split()[-1])
@@ -136,6 +138,34 @@ class DeskTest(AppTestCase):
         self.assertEqual(self.keys_seen(app), [])
         connection.close()
         self.close(app)
+
+    def test_find_history_and_quit_keys(self):
+        bus = AccessibilityBus()
+        self.addCleanup(bus.close)
+        app = self.start_desk(bus.environment(), lines=3, goto="desk.html?lines=3")
+        connection, window = self.focused(app)
+        press(connection, "g")  # a navigation the person made, which history keeps
+        app.wait_until_logged("js: LOADED navigate", 2)
+        for keys, loads in ((("Alt_L", "Left"), 1), (("Alt_L", "Right"), 2)):
+            press(connection, *keys)
+            app.wait_until_logged("js: LOADED back_forward", loads)
+        app.wait_until_logged("js: SHOWN", 3)
+
+        press(connection, "Control_L", "f")
+        for character in "Line":
+            press(connection, character)
+        for keys, shown in (((), "1 of 3"), (("Return",), "2 of 3"), (("Shift_L", "Return"), "1 of 3")):
+            if keys:
+                press(connection, *keys)
+            wait_until(lambda: shown in [name for role, name in bus.nodes(app.process.pid)], 20,
+                       lambda: f"{keys}: no {shown!r} in {bus.nodes(app.process.pid)}")
+        press(connection, "Escape")
+        press(connection, "a")
+        app.wait_until_logged("js: KEY a")
+        self.assertEqual(self.keys_seen(app), ["g", "a"])
+        press(connection, "Control_L", "q")
+        connection.close()
+        self.assertEqual(app.wait(), 0)
 
 
 if __name__ == "__main__":
