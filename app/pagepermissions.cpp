@@ -1,5 +1,7 @@
 #include "pagepermissions.h"
 
+#include <QWebEngineSettings>
+
 #include <cstdio>
 
 PagePermissions::PagePermissions(QWebEnginePage *page, const TrustedOrigins &trustedOrigins)
@@ -8,6 +10,9 @@ PagePermissions::PagePermissions(QWebEnginePage *page, const TrustedOrigins &tru
     , m_trustedOrigins(trustedOrigins)
 {
     connect(page, &QWebEnginePage::featurePermissionRequested, this, &PagePermissions::answer);
+    // The page may write the clipboard; reading it also needs JavascriptCanPaste,
+    // which stays off. The engine's switch holds for all of the page's frames.
+    page->settings()->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, true);
 }
 
 bool PagePermissions::grants(

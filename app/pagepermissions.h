@@ -8,7 +8,8 @@
 
 // Answers every request of the page for a device or a service of the
 // desktop at once, so no promise of the page waits for ever: the web
-// application's own origins get notifications, everything else (the
+// application's own origins get notifications, the page may write the
+// clipboard but not read it, everything else (the
 // position, the microphone, the camera, the screen, the mouse lock) is
 // refused, and every other origin is refused everything. A refusal names
 // the origin and the permission on standard error.

@@ -81,7 +81,8 @@ class RequestsTest(AppTestCase):
         # A frame of another origin (localhost is not 127.0.0.1) gets nothing;
         # with no microphone or camera here the engine may refuse before asking.
         rows = {"notifications": "granted", "location": "refused 1", "microphone": "refused",
-                "camera": "refused", "screen": "refused NotAllowedError", "frame": "denied"}
+                "camera": "refused", "screen": "refused NotAllowedError", "clipboardRead": "refused",
+                "clipboardWrite": "granted", "frame": "denied"}
         app = self.start({"Server": self.address(
             "requests.html", permissions=",".join(name for name in rows if name != "frame"),
             frame=f"http://localhost:{self.port}/frame.html")})
