@@ -401,19 +401,29 @@ void tst_DownloadManager::unwritableTarget_data()
 {
     QTest::addColumn<QString>("fileName"); // {folder} stands for the test's folder
     QTest::addColumn<QByteArray>("errorText");
+    QTest::addColumn<QString>("shown"); // in the window; {file} stands for the name
 
-    QTest::newRow("empty name") << QString() << QByteArray("No file name specified");
-    QTest::newRow("a folder") << "{folder}" << QByteArray("Filename refers to a directory");
+    QTest::newRow("empty name") << QString() << QByteArray("No file name specified")
+                                << "A report could not be saved: no file name was given.";
+    QTest::newRow("a folder") << "{folder}" << QByteArray("Filename refers to a directory")
+                              << "The report {file} could not be saved: a folder has that name.";
     QTest::newRow("missing folder")
-            << "{folder}/missing/report.pdf" << QByteArray("No such file or directory");
-    // sysfs lets no one, root included, create a file in it.
-    QTest::newRow("no permission") << "/sys/report.pdf" << QByteArray("Permission denied");
+            << "{folder}/missing/report.pdf" << QByteArray("No such file or directory")
+            << "The report {file} could not be saved: its folder does not exist.";
+    // sysfs lets no one, root included, create a file in it; root may write
+    // its folders as far as their modes tell.
+    QTest::newRow("no permission")
+            << "/sys/report.pdf" << QByteArray("Permission denied")
+            << QString("The report {file} could not be saved: %1.")
+                       .arg(QFileInfo("/sys").isWritable() ? "Permission denied"
+                                                           : "its folder may not be written to");
 }
 
 void tst_DownloadManager::unwritableTarget()
 {
     QFETCH(QString, fileName);
     QFETCH(QByteArray, errorText);
+    QFETCH(QString, shown);
     if (fileName.startsWith("/sys/") && !QFileInfo("/sys/kernel").isDir())
         QSKIP("This system has no sysfs to stand for a place without write permission");
     QTemporaryDir folder;
@@ -424,12 +434,15 @@ void tst_DownloadManager::unwritableTarget()
     CapturedOutput err(stderr);
 
     DownloadManager manager;
+    QSignalSpy failed(&manager, &DownloadManager::failed);
     QCOMPARE(manager.downloadToFile(
                      m_server.url("/reports/report.pdf?size=1000000"), fileName, true),
             fileName);
     QVERIFY(waitForOutcomes(out, err, 1));
     QCOMPARE(err.text(),
             "Could not open " + fileName.toLocal8Bit() + " for writing: " + errorText + "\n");
+    QCOMPARE(failed.size(), 1);
+    QCOMPARE(failed.first().first().toString(), shown.replace("{file}", fileName));
     QCOMPARE(out.text(), QByteArray());
     QCOMPARE(opener.urls(), QList<QUrl>());
     QCOMPARE(debugLog.lines(), QStringList());
