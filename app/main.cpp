@@ -1,4 +1,5 @@
 #include "commandline.h"
+#include "enginecompat.h"
 #include "heapslack.h"
 #include "networkpolling.h"
 #include "object.h"
@@ -14,7 +15,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QIcon>
-#include <QLoggingCategory>
 #include <QTextStream>
 
 // The window's icon from every size bundled with the executable; on Windows
@@ -26,38 +26,6 @@ static QIcon applicationIcon()
     for (const QString &name : images.entryList(QDir::Files))
         icon.addFile(images.filePath(name));
     return icon;
-}
-
-// Qt 6.4 reports the browser engine's set-up at every start, which Qt 5 did
-// not; QT_LOGGING_RULES still shows it.
-static void keepEngineReportOffTheLog()
-{
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
-#endif
-}
-
-// Qt honours high-DPI scaling only when it is set before the application
-// object exists. Returns the environment variable set for the application
-// object alone, to be removed once it exists, or null.
-static const char *setHighDpiScaling(bool enabled)
-{
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    // Qt 6 always scales unless its environment variable says otherwise, and
-    // by the screen's exact factor; Qt 5 scaled only when asked, by whole
-    // factors. A person's own setting of either variable still wins.
-    if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR_ROUNDING_POLICY"))
-        QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
-                Qt::HighDpiScaleFactorRoundingPolicy::Round);
-    if (!enabled && !qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING")) {
-        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-        return "QT_ENABLE_HIGHDPI_SCALING";
-    }
-#else
-    if (enabled)
-        QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
-#endif
-    return nullptr;
 }
 
 // Help, the version or a refusal, instead of starting. Qt 6 names the program
@@ -88,9 +56,9 @@ int main(int argc, char *argv[])
 
     // Lives until the process ends; connecting to the instrument starts here.
     Object *bridge = new Object;
-    keepEngineReportOffTheLog();
+    EngineCompat::keepEngineReportOffTheLog();
     const char *scalingVariable
-            = setHighDpiScaling(StartupSettings::enableHighDpi(*SettingsStore()));
+            = EngineCompat::setHighDpiScaling(StartupSettings::enableHighDpi(*SettingsStore()));
 
     QApplication application(argc, argv);
     // Read by now; what the application starts (a report's viewer) scales as it would.

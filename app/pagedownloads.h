@@ -7,15 +7,7 @@
 #include <QPointer>
 #include <QString>
 
-#include <QtGlobal>
-// Qt 6 renamed the download item and moved it to the core module.
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-#include <QWebEngineDownloadRequest>
-using PageDownload = QWebEngineDownloadRequest;
-#else
-#include <QWebEngineDownloadItem>
-using PageDownload = QWebEngineDownloadItem;
-#endif
+#include "enginecompat.h"
 
 class QWebEngineProfile;
 class QWidget;

@@ -1,5 +1,7 @@
 #include "pageprinter.h"
 
+#include "enginecompat.h"
+
 #include <QDebug>
 #include <QPrintDialog>
 #include <QWebEnginePage>
@@ -11,13 +13,7 @@ PagePrinter::PagePrinter(QWebEngineView *view, QWebEnginePage *page)
 {
     connect(page, &QWebEnginePage::pdfPrintingFinished, this,
             [this](const QString &, bool success) { printFinished(success); });
-    // Qt 6 moved the page's print request and printing on a printer to the view.
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    connect(view, &QWebEngineView::printRequested, this, &PagePrinter::print);
-    connect(view, &QWebEngineView::printFinished, this, &PagePrinter::printFinished);
-#else
-    connect(page, &QWebEnginePage::printRequested, this, &PagePrinter::print);
-#endif
+    EngineCompat::onPrintRequested(view, page, this, [this] { print(); });
 }
 
 // The dialog points at the printer.
@@ -53,23 +49,11 @@ void PagePrinter::dialogFinished(int result)
     }
     const bool toFile = m_printer.outputFormat() == QPrinter::PdfFormat
             && !m_printer.outputFileName().isEmpty();
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
     if (toFile)
-        m_page->printToPdf(
-                m_printer.outputFileName(), m_printer.pageLayout(), m_printer.pageRanges());
+        EngineCompat::printToPdf(m_page, m_printer);
     else
-        m_view->print(&m_printer);
-#else
-    if (toFile) {
-        m_page->printToPdf(m_printer.outputFileName(), m_printer.pageLayout());
-    } else {
-        const QPointer<PagePrinter> self(this);
-        m_page->print(&m_printer, [self](bool success) {
-            if (self)
-                self->printFinished(success);
-        });
-    }
-#endif
+        EngineCompat::printOnPrinter(m_view, m_page, &m_printer, this,
+                [this](bool success) { printFinished(success); });
 }
 
 void PagePrinter::printFinished(bool success)

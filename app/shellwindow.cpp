@@ -1,6 +1,7 @@
 #include "shellwindow.h"
 
 #include "desktopnotifications.h"
+#include "enginecompat.h"
 #include "object.h"
 #include "pagefullscreen.h"
 #include "pagepermissions.h"
@@ -32,14 +33,12 @@ SettingsStore keptAcrossStarts()
 
 ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
     : m_bridge(bridge)
+    , m_profile(EngineCompat::windowProfile(this))
     , m_title(this, &m_view)
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    , m_persistentProfile(QStringLiteral("Default"))
-#endif
     , m_trustedOrigins(startup.server, startup.trustedOrigins)
-    , m_page(m_trustedOrigins, profile(), this)
+    , m_page(m_trustedOrigins, m_profile, this)
     , m_findBar(&m_page)
-    , m_pageDownloads(this, profile())
+    , m_pageDownloads(this, m_profile)
     // After a renderer crash the page shown is loaded again when it is trusted.
     , m_rendererRecovery(&m_page, startup.server,
               [this](const QUrl &shown) { return m_trustedOrigins.isTrusted(shown); })
@@ -63,7 +62,7 @@ ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
     m_view.setPage(&m_page);
     new PagePermissions(&m_page, m_trustedOrigins);
     new PageFullScreen(this, &m_page, m_trustedOrigins);
-    new DesktopNotifications(profile(), this);
+    new DesktopNotifications(m_profile, this);
     // Its answers reach the page that is leaving, not the next one.
     connect(&m_page, &WebPage::leaving, bridge, &Object::abandonInstrumentCalls);
     // A zoom of the engine's Ctrl+wheel lives in the renderer alone.
@@ -201,18 +200,6 @@ void ShellWindow::present(bool maximized)
         resize(placed.size());
     }
     show();
-}
-
-QWebEngineProfile *ShellWindow::profile()
-{
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    // Qt 6's default profile keeps nothing on disk. A profile named as Qt 5's
-    // default one keeps cookies, local storage and cache where Qt 5 kept
-    // them, so the page finds what it stored across starts and upgrades.
-    return &m_persistentProfile;
-#else
-    return QWebEngineProfile::defaultProfile();
-#endif
 }
 
 // The keys work wherever the focus is in the window, and the page never

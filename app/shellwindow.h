@@ -48,7 +48,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    QWebEngineProfile *profile();
     void addShortcut(std::initializer_list<QKeySequence> keys, std::function<void()> action);
     void showFailures();
 
@@ -65,15 +64,13 @@ private:
     void keepAcrossStarts();
 
     Object *const m_bridge;
+    // A child of the window where it is the window's own: it goes after every member.
+    QWebEngineProfile *const m_profile;
     MessageBar m_messageBar;
-    // In this order: the page goes before the channel it uses and the
-    // profile it lives in.
     QWebEngineView m_view;
     WindowTitle m_title;
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    QWebEngineProfile m_persistentProfile;
-#endif
     const TrustedOrigins m_trustedOrigins;
+    // The page goes before the channel it uses.
     QWebChannel m_channel;
     WebPage m_page;
     FindBar m_findBar;

@@ -13,33 +13,6 @@
 
 #include <cstdio>
 
-namespace {
-
-// What the engine found wrong with a certificate; Qt 6 renamed both.
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-bool onlyAuthorityUnknown(const QWebEngineCertificateError &error)
-{
-    return error.type() == QWebEngineCertificateError::CertificateAuthorityInvalid;
-}
-
-QString problem(const QWebEngineCertificateError &error)
-{
-    return error.description();
-}
-#else
-bool onlyAuthorityUnknown(const QWebEngineCertificateError &error)
-{
-    return error.error() == QWebEngineCertificateError::CertificateAuthorityInvalid;
-}
-
-QString problem(const QWebEngineCertificateError &error)
-{
-    return error.errorDescription();
-}
-#endif
-
-} // namespace
-
 WebPage::WebPage(const TrustedOrigins &trustedOrigins, QWebEngineProfile *profile, QWidget *window)
     : QWebEnginePage(profile)
     , m_trustedOrigins(trustedOrigins)
@@ -57,24 +30,9 @@ WebPage::WebPage(const TrustedOrigins &trustedOrigins, QWebEngineProfile *profil
             [this](const QUrl &, QAuthenticator *authenticator, const QString &proxyHost) {
                 LoginDialog::ask(m_window, LoginDialog::Asker::Proxy, proxyHost, authenticator);
             });
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    // Qt 6 asks with a signal, and the error itself takes the answer.
-    connect(this, &QWebEnginePage::certificateError, this,
-            [this](QWebEngineCertificateError error) {
-                if (acceptsCertificate(error))
-                    error.acceptCertificate();
-                else
-                    error.rejectCertificate();
-            });
-#endif
+    EngineCompat::answerCertificateErrors(
+            this, [this](const QWebEngineCertificateError &error) { return acceptsCertificate(error); });
 }
-
-#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-bool WebPage::certificateError(const QWebEngineCertificateError &error)
-{
-    return acceptsCertificate(error);
-}
-#endif
 
 // The engine knows only its own authorities. One it does not know may be the
 // company's, installed in the system's store; any other fault, or a chain
@@ -82,9 +40,9 @@ bool WebPage::certificateError(const QWebEngineCertificateError &error)
 bool WebPage::acceptsCertificate(const QWebEngineCertificateError &error)
 {
     const QString host = error.url().host();
-    QString refusal = problem(error);
+    QString refusal = EngineCompat::certificateProblem(error);
     const bool trusted = m_trustedOrigins.isTrusted(error.url());
-    if (onlyAuthorityUnknown(error) && trusted) {
+    if (EngineCompat::onlyAuthorityUnknown(error) && trusted) {
         const QString systemRefusal = SystemTrust::refusal(error.certificateChain(), host);
         if (systemRefusal.isEmpty()) {
             qDebug() << "Certificate of" << host << "accepted: the system trusts its authority";

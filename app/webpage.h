@@ -1,6 +1,7 @@
 #ifndef WEBPAGE_H
 #define WEBPAGE_H
 
+#include "enginecompat.h"
 #include "trustedorigins.h"
 
 #include <QWebEngineCertificateError>
@@ -33,9 +34,7 @@ signals:
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
     QWebEnginePage *createWindow(WebWindowType type) override;
-#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-    bool certificateError(const QWebEngineCertificateError &error) override;
-#endif
+    WEBPAGE_CERTIFICATE_ERROR_OVERRIDE
     void javaScriptAlert(const QUrl &securityOrigin, const QString &message) override;
     bool javaScriptConfirm(const QUrl &securityOrigin, const QString &message) override;
     bool javaScriptPrompt(const QUrl &securityOrigin, const QString &message,

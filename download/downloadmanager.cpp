@@ -3,6 +3,7 @@
 #include "downloadoutcome.h"
 #include "protectedplaces.h"
 #include "reportfailure.h"
+#include "reportrequest.h"
 #include "runnablefile.h"
 
 #include <QCoreApplication>
@@ -62,18 +63,6 @@ bool carriesReport(const QNetworkReply *reply)
 {
     const int status = httpStatus(reply);
     return reply->error() == QNetworkReply::NoError && !isRedirect(status) && status < 400;
-}
-
-// The plain request for a report, which leaves a redirect to be reported.
-QNetworkRequest reportRequest(const QUrl &url)
-{
-    QNetworkRequest request(url);
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    // Qt 6 follows redirects unless told not to; Qt 5 did not follow them.
-    request.setAttribute(
-            QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-#endif
-    return request;
 }
 
 void printFailure(const ReportFile &reportFile)

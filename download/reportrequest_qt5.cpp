@@ -1,0 +1,6 @@
+#include "reportrequest.h"
+
+QNetworkRequest reportRequest(const QUrl &url)
+{
+    return QNetworkRequest(url);
+}
