@@ -12,11 +12,6 @@
 
 namespace {
 
-QString translated(const char *text)
-{
-    return QCoreApplication::translate("ReportFailure", text);
-}
-
 QString shownName(const QString &fileName)
 {
     return QDir::toNativeSeparators(fileName);
@@ -26,21 +21,21 @@ QString serverReason(const QNetworkReply *reply)
 {
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid())
-        return translated("the server answered %1").arg(status.toInt());
+        return QCoreApplication::translate("ReportFailure", "the server answered %1").arg(status.toInt());
     switch (reply->error()) {
     case QNetworkReply::ConnectionRefusedError:
-        return translated("the server refused the connection");
+        return QCoreApplication::translate("ReportFailure", "the server refused the connection");
     case QNetworkReply::HostNotFoundError:
-        return translated("the server's name was not found");
+        return QCoreApplication::translate("ReportFailure", "the server's name was not found");
     case QNetworkReply::TimeoutError:
-        return translated("the server did not answer in time");
+        return QCoreApplication::translate("ReportFailure", "the server did not answer in time");
     case QNetworkReply::RemoteHostClosedError:
-        return translated("the server closed the connection");
+        return QCoreApplication::translate("ReportFailure", "the server closed the connection");
     case QNetworkReply::SslHandshakeFailedError:
-        return translated("the server's certificate was refused");
+        return QCoreApplication::translate("ReportFailure", "the server's certificate was refused");
     case QNetworkReply::ProtocolUnknownError:
     case QNetworkReply::ProtocolInvalidOperationError:
-        return translated("its address cannot be downloaded");
+        return QCoreApplication::translate("ReportFailure", "its address cannot be downloaded");
     default:
         return reply->errorString();
     }
@@ -52,14 +47,14 @@ QString fileReason(const ReportFile &file)
     const QFileInfo target(file.fileName());
     if (file.fileError() == QFileDevice::ResourceError
             || file.errorString() == QString::fromLocal8Bit(std::strerror(ENOSPC)))
-        return translated("the disk is full");
+        return QCoreApplication::translate("ReportFailure", "the disk is full");
     if (file.failure() == ReportFile::Failure::Open) {
         if (target.isDir())
-            return translated("a folder has that name");
+            return QCoreApplication::translate("ReportFailure", "a folder has that name");
         if (!target.absoluteDir().exists())
-            return translated("its folder does not exist");
+            return QCoreApplication::translate("ReportFailure", "its folder does not exist");
         if (!QFileInfo(target.absolutePath()).isWritable())
-            return translated("its folder may not be written to");
+            return QCoreApplication::translate("ReportFailure", "its folder may not be written to");
     }
     return file.errorString();
 }
@@ -70,27 +65,27 @@ namespace ReportFailure {
 
 QString notDownloaded(const QString &fileName, const QNetworkReply *reply)
 {
-    return translated("The report %1 could not be downloaded: %2.")
+    return QCoreApplication::translate("ReportFailure", "The report %1 could not be downloaded: %2.")
             .arg(shownName(fileName), serverReason(reply));
 }
 
 QString redirected(const QString &fileName)
 {
-    return translated("The report %1 could not be downloaded: the server sent it elsewhere.")
+    return QCoreApplication::translate("ReportFailure", "The report %1 could not be downloaded: the server sent it elsewhere.")
             .arg(shownName(fileName));
 }
 
 QString notSaved(const ReportFile &file)
 {
     if (file.fileName().isEmpty())
-        return translated("A report could not be saved: no file name was given.");
-    return translated("The report %1 could not be saved: %2.")
+        return QCoreApplication::translate("ReportFailure", "A report could not be saved: no file name was given.");
+    return QCoreApplication::translate("ReportFailure", "The report %1 could not be saved: %2.")
             .arg(shownName(file.fileName()), fileReason(file));
 }
 
 QString refused(const QString &fileName)
 {
-    return translated("The report %1 was not saved: a page may not save files there.")
+    return QCoreApplication::translate("ReportFailure", "The report %1 was not saved: a page may not save files there.")
             .arg(shownName(fileName));
 }
 
