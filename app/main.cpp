@@ -116,7 +116,14 @@ int main(int argc, char *argv[])
     QObject::connect(&application, &QCoreApplication::aboutToQuit, bridge,
             &Object::abandonInstrumentCalls);
     QObject::connect(&application, SIGNAL(aboutToQuit()), bridge, SLOT(Disconnect()));
-    instance.bringForwardOnRequest(window.widget());
+    QObject::connect(&instance, &SingleInstance::forwardRequested, window.widget(), [&window] {
+        QWidget *widget = window.widget();
+        widget->setWindowState((widget->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+        widget->show();
+        widget->raise();
+        widget->activateWindow();
+    });
+    instance.listenForLaterStarts();
 #ifndef Q_OS_WIN
     const QuitOnSignal quitOnSignal;
 #endif
