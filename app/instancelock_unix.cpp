@@ -11,11 +11,39 @@
 
 namespace {
 
-// The user's runtime folder is per session and reachable by that user only.
+// The desktop session, as part of a file name: the Wayland display, else the
+// X display without its screen number (":0" and ":0.0" are one session),
+// else the login session; empty outside any. The user's runtime folder is the
+// same in all of them, so it alone would let a remote session find the desk's
+// window and bring it forward where nobody sees it.
+QString desktopSession()
+{
+    QString session = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (session.isEmpty()) {
+        session = qEnvironmentVariable("DISPLAY");
+        const int colon = session.lastIndexOf(QLatin1Char(':'));
+        const int screen = colon < 0 ? -1 : session.indexOf(QLatin1Char('.'), colon);
+        if (screen >= 0)
+            session.truncate(screen);
+    }
+    if (session.isEmpty())
+        session = qEnvironmentVariable("XDG_SESSION_ID");
+    // A Wayland display may be a path, an X display names a host.
+    for (QChar &c : session) {
+        const bool plain = c.unicode() < 0x80 && (c.isLetterOrNumber() || c == QLatin1Char('-'));
+        if (!plain && c != QLatin1Char('.'))
+            c = QLatin1Char('_');
+    }
+    return session;
+}
+
+// In the user's runtime folder, which only that user can reach.
 QString sessionFile(const QString &key, const char *suffix)
 {
+    const QString session = desktopSession();
+    const QString name = session.isEmpty() ? key : key + QLatin1Char('-') + session;
     return QDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))
-            .filePath(key + QLatin1String(suffix));
+            .filePath(name + QLatin1String(suffix));
 }
 
 } // namespace
