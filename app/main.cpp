@@ -115,6 +115,8 @@ int main(int argc, char *argv[])
     // instrument is closed.
     QObject::connect(&application, &QCoreApplication::aboutToQuit, bridge,
             &Object::abandonInstrumentCalls);
+    // By signature on purpose: Disconnect's hook to quitting is a SIGNAL/SLOT
+    // connection of the automatic type.
     QObject::connect(&application, SIGNAL(aboutToQuit()), bridge, SLOT(Disconnect()));
     QObject::connect(&instance, &SingleInstance::forwardRequested, window.widget(), [&window] {
         QWidget *widget = window.widget();

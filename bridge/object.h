@@ -32,7 +32,6 @@ public:
     // quits: a wait for the button ends now and the queued calls are dropped.
     void abandonInstrumentCalls();
 
-    // Tests shorten the button wait; the application keeps the defaults.
     void setButtonWaitTiming(std::chrono::milliseconds interval, int pollLimit);
 
 public slots:
