@@ -143,6 +143,7 @@ class DesktopTest(AppTestCase):
         self.close(first)
 
     def assert_still_answering(self, app):
+        """A fresh "ALIVE" line: the window still answers its page."""
         while not app.stderr_lines.empty():
             app.stderr_lines.get()
         app.wait_for_line("js: ALIVE World")
