@@ -2,7 +2,6 @@
 
 #include <QWebEngineView>
 
-#include <algorithm>
 #include <cstdio>
 
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
@@ -38,18 +37,18 @@ void LoadRetry::unreachable(const QUrl &address, const QString &reason)
         std::fflush(stderr);
     }
     m_address = address;
-    m_delay = m_delay == 0 ? firstDelay : std::min(2 * m_delay, longestDelay);
-    m_unreachablePage.show(address, reason, m_delay / 1000);
+    const int delay = int(m_backoff.delayAfterFailure());
+    m_unreachablePage.show(address, reason, delay / 1000);
     if (m_view->page() != &m_unreachablePage)
         m_view->setPage(&m_unreachablePage);
-    m_retryTimer.start(m_delay);
+    m_retryTimer.start(delay);
     retryWhenNetworkReturns();
 }
 
 void LoadRetry::shown()
 {
     m_retryTimer.stop();
-    m_delay = 0;
+    m_backoff.reset();
     m_reported.clear();
     if (m_view->page() != m_page)
         m_view->setPage(m_page);

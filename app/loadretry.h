@@ -1,6 +1,7 @@
 #ifndef LOADRETRY_H
 #define LOADRETRY_H
 
+#include "backoff.h"
 #include "unreachablepage.h"
 #include "unreachablewatch.h"
 
@@ -30,10 +31,10 @@ class LoadRetry : public QObject
 public:
     using MayRetry = std::function<bool(const QUrl &)>;
 
-    static constexpr int firstDelay = 2000;
-    static constexpr int longestDelay = 60000;
-
     LoadRetry(QWebEngineView *view, QWebEnginePage *page, MayRetry mayRetry);
+
+    // The waits before trying the address again after each failure.
+    static Backoff retryBackoff() { return Backoff(2000, 60000); }
 
     // True while the view shows the bundled page instead of the window's.
     bool isWaiting() const;
@@ -52,7 +53,7 @@ private:
     UnreachablePage m_unreachablePage;
     QTimer m_retryTimer;
     QUrl m_address;
-    int m_delay = 0;
+    Backoff m_backoff = retryBackoff();
     QSet<QString> m_reported; // each address and reason told since the last load
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
     bool m_watchingNetwork = false;

@@ -86,8 +86,12 @@ int main(int argc, char *argv[])
     // instrument is closed.
     QObject::connect(&application, &QCoreApplication::aboutToQuit, bridge,
             &Object::abandonInstrumentCalls);
+    // By signature on purpose: Disconnect's hook to quitting is a SIGNAL/SLOT
+    // connection of the automatic type.
     QObject::connect(&application, SIGNAL(aboutToQuit()), bridge, SLOT(Disconnect()));
-    instance.bringForwardOnRequest(&window);
+    QObject::connect(&instance, &SingleInstance::forwardRequested, &window,
+            &ShellWindow::comeForward);
+    instance.listenForLaterStarts();
 #ifndef Q_OS_WIN
     const QuitOnSignal quitOnSignal;
     QObject::connect(&quitOnSignal, &QuitOnSignal::ending, &window,

@@ -23,5 +23,5 @@ void RendererRecovery::renderProcessTerminated(
     const QUrl shown = m_page->url();
     m_address = m_mayReload(shown) ? shown : m_server;
     // Never from inside this handler: in Qt 5 a load started here hangs.
-    m_reloadTimer.start(int(m_backoff.delayAfterCrashAt(m_clock.elapsed())));
+    m_reloadTimer.start(int(m_backoff.delayAfterFailureAt(m_clock.elapsed())));
 }

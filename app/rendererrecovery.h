@@ -1,7 +1,7 @@
 #ifndef RENDERERRECOVERY_H
 #define RENDERERRECOVERY_H
 
-#include "reloadbackoff.h"
+#include "backoff.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -14,8 +14,10 @@
 // Loads the web application again when the page's renderer process dies
 // (a crash, a kill, out of memory), so a person is not left with a blank
 // window. The address is the one the page was showing when mayReload allows
-// it, else the server address; the waits before reloading follow
-// ReloadBackoff. The window makes the reload it asks for.
+// it, else the server address. A page that kills its renderer again and
+// again is not reloaded in a tight loop: while crashes follow each other
+// within a minute, each wait is twice the one before, from one second up to
+// half a minute. The window makes the reload it asks for.
 class RendererRecovery : public QObject
 {
     Q_OBJECT
@@ -24,6 +26,9 @@ public:
     using MayReload = std::function<bool(const QUrl &)>;
 
     RendererRecovery(QWebEnginePage *page, const QUrl &server, MayReload mayReload);
+
+    // The waits before reloading after each crash.
+    static Backoff reloadBackoff() { return Backoff(1000, 30000, 60000); }
 
 signals:
     void reloadRequested(const QUrl &address);
@@ -35,7 +40,7 @@ private:
     QWebEnginePage *m_page;
     const QUrl m_server;
     const MayReload m_mayReload;
-    ReloadBackoff m_backoff;
+    Backoff m_backoff = reloadBackoff();
     QElapsedTimer m_clock;
     QTimer m_reloadTimer;
     QUrl m_address;

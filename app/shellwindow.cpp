@@ -114,6 +114,14 @@ void ShellWindow::showMessage(const QString &text)
     m_messageBar.showMessage(text);
 }
 
+void ShellWindow::comeForward()
+{
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
+
 void ShellWindow::showFailures()
 {
     connect(m_bridge->reportDownloader(), &DownloadManager::failed, this,

@@ -43,6 +43,8 @@ public:
     void closeWithoutQuestion();
 
     void showMessage(const QString &text);
+    // A later start asked for the window: un-minimised, raised and focused.
+    void comeForward();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

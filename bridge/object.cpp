@@ -84,6 +84,7 @@ INSTRUMENT_ANSWER(QString) Object::getDeviceID()
 INSTRUMENT_ANSWER(QString) Object::getDeviceInfo()
 {
     return inTurn<QString>([this] {
+        // Built twice on purpose: the log line shows one copy, the page gets the other.
         qDebug() << "OK:" << m_deviceLink.getDeviceInfo().constData();
         return QString::fromUtf8(m_deviceLink.getDeviceInfo());
     });

@@ -37,7 +37,6 @@ public:
     // The window shows what went wrong with a report the page asked for.
     const DownloadManager *reportDownloader() const { return &m_downloadManager; }
 
-    // Tests shorten the button wait; the application keeps the defaults.
     void setButtonWaitTiming(std::chrono::milliseconds interval, int pollLimit);
 
 public slots:

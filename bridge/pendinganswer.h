@@ -46,8 +46,8 @@ public:
         m_promise->finish();
     }
 
-    // What the slot returns: the future, at once. applicationQuits is for
-    // Qt 5's slots.
+    // What the slot returns: the future, at once. The callback for a quitting
+    // application is for Qt 5's slots.
     template<typename Quitting>
     QFuture<T> answer(Quitting) const
     {

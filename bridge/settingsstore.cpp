@@ -21,8 +21,9 @@ QString userFileName(const QString &application)
 SettingsStore::SettingsStore(const QString &application)
 {
     const QFileInfo file(userFileName(application));
-    // Opening a pipe blocks until someone writes to it, and a device may never
-    // end; a folder reads as nothing and refuses every write.
+    // Opening a pipe blocks until someone writes to it and a device may never
+    // end, so the store opens the file's folder: it reads as empty, refuses
+    // every write and never blocks.
     if (file.exists() && !file.isFile() && !file.isDir())
         m_settings = std::make_unique<QSettings>(file.path(), QSettings::IniFormat);
     else

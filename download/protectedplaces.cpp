@@ -1,5 +1,6 @@
 #include "protectedplaces.h"
 
+#include "resolvedpath.h"
 #include "runnablefile.h"
 
 #include <QDir>
@@ -12,9 +13,6 @@
 #endif
 
 namespace {
-
-// As many links as the system follows in one path before it gives up.
-constexpr int linkLimit = 40;
 
 #if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
 constexpr Qt::CaseSensitivity pathCase = Qt::CaseInsensitive;
@@ -34,16 +32,6 @@ const char *const startsAtLogin = "from which the desktop starts programs at log
 const char *const startsServices = "from which systemd starts the user's services";
 const char *const startsOnDemand = "from which the session's message bus starts programs";
 const char *const startsFromMenus = "whose entries the desktop's menus and file openers start";
-
-// The root of an absolute path in Qt's form: "/", "C:/" or "//server/share/".
-QString rootOf(const QString &path)
-{
-    if (!path.startsWith(QLatin1String("//")))
-        return path.left(path.indexOf(QLatin1Char('/')) + 1);
-    const int share = path.indexOf(QLatin1Char('/'), 2);
-    const int end = share < 0 ? -1 : path.indexOf(QLatin1Char('/'), share + 1);
-    return end < 0 ? path + QLatin1Char('/') : path.left(end + 1);
-}
 
 // A base folder of the desktop's: the default one, which tools that ignore
 // the variable read, and the variable's when it holds another absolute path
@@ -87,7 +75,7 @@ QString ProtectedPlaces::refusal(const QString &fileName)
 {
     if (fileName.isEmpty())
         return QString(); // names no file: saving fails as for any empty name
-    const QString target = resolved(fileName);
+    const QString target = resolvedPath(fileName);
     const QString subject = QDir::fromNativeSeparators(fileName) == target
             ? fileName
             : QStringLiteral("%1 (which leads to %2)").arg(fileName, target);
@@ -103,49 +91,12 @@ QString ProtectedPlaces::refusal(const QString &fileName)
     for (const Folder &folder : folders()) {
         if (folder.path.isEmpty())
             continue; // a folder this system does not have
-        const QString path = resolved(folder.path);
+        const QString path = resolvedPath(folder.path);
         if (lies(target, path))
             return QStringLiteral("%1 lies in %2, %3; a page may not save there")
                     .arg(subject, path, QLatin1String(folder.what));
     }
     return QString();
-}
-
-// Walks the path a part at a time, as the system does: a part that exists is
-// replaced by its canonical path (every link in it followed), a dangling link
-// by its target, and what lies below a part that does not exist is taken as
-// written.
-QString ProtectedPlaces::resolved(const QString &fileName)
-{
-    const QString absolute = QFileInfo(fileName).absoluteFilePath();
-    QString root = rootOf(absolute);
-    QStringList parts;
-    QStringList pending = absolute.mid(root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    int links = 0;
-    while (!pending.isEmpty()) {
-        const QString part = pending.takeFirst();
-        if (part == QLatin1String("."))
-            continue;
-        if (part == QLatin1String("..")) {
-            if (!parts.isEmpty())
-                parts.removeLast();
-            continue;
-        }
-        const QFileInfo info(root + (parts + QStringList {part}).join(QLatin1Char('/')));
-        const QString canonical = info.exists() ? info.canonicalFilePath() : QString();
-        if (!canonical.isEmpty()) {
-            root = rootOf(canonical);
-            parts = canonical.mid(root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
-        } else if (info.isSymLink() && ++links <= linkLimit) {
-            const QString target = info.symLinkTarget();
-            root = rootOf(target);
-            parts.clear();
-            pending = target.mid(root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts) + pending;
-        } else {
-            parts.append(part);
-        }
-    }
-    return root + parts.join(QLatin1Char('/'));
 }
 
 QList<ProtectedPlaces::Folder> ProtectedPlaces::folders()

@@ -16,10 +16,6 @@ public:
     // empty text when it may.
     static QString refusal(const QString &fileName);
 
-    // fileName as the system finds it: absolute, with every link (also a
-    // dangling one, which a save follows too) and every "." and ".." resolved.
-    static QString resolved(const QString &fileName);
-
 private:
     struct Folder
     {

@@ -43,7 +43,6 @@ public:
     // (Abandoned), and the calls still queued are dropped.
     void abandon();
 
-    // Tests shorten the wait; the application keeps the defaults.
     void setButtonWaitTiming(std::chrono::milliseconds interval, int pollLimit);
 
 private:

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 #include <thread>
 
 namespace i1sim {
@@ -21,7 +19,6 @@ enum Result : I1_ResultType {
 };
 
 const char *const CalibrationFailureText = "White reference not recognised";
-constexpr std::size_t LastCallsKept = 20;
 
 // An overlong "/", an encoded surrogate, a byte UTF-8 never uses, a stray
 // continuation byte and a sequence cut short: none of them decodes.
@@ -30,28 +27,6 @@ const char InvalidUtf8Bytes[] = "\xC0\xAF\xED\xA0\x80\xFF\x80\xE2\x82";
 std::string quoted(const char *text)
 {
     return text ? '"' + std::string(text) + '"' : std::string("null");
-}
-
-// A value as a one-line error message shows it: quoted, control characters
-// escaped, cut after 80 bytes.
-std::string shown(const std::string &value)
-{
-    constexpr std::size_t Shown = 80;
-    std::string text = "\"";
-    for (const unsigned char c : value.substr(0, Shown)) {
-        char escaped[5];
-        std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
-        text += c < 0x20 || c == 0x7f ? std::string(escaped) : std::string(1, char(c));
-    }
-    return text + (value.size() > Shown ? "...\"" : "\"");
-}
-
-std::string variableList()
-{
-    std::string list;
-    for (const std::string &name : Configuration::variableNames)
-        list += (list.empty() ? "" : ", ") + name;
-    return list;
 }
 
 } // namespace
@@ -64,21 +39,15 @@ Simulator &Simulator::instance()
 
 Simulator::Simulator()
     : m_configuration(Configuration::fromEnvironment())
+    , m_trace(m_configuration.traceFile)
     , m_events([this](int32_t code, I1_DeviceEventHandler handler, void *context) {
         deliverEvent(code, handler, context);
     })
+    , m_control(*this)
 {
-    openTrace();
-    m_control.start(
-            [this](const std::vector<std::string> &arguments) { return control(arguments); });
 }
 
-Simulator::~Simulator()
-{
-    m_control.stop();
-    if (m_trace)
-        std::fclose(m_trace);
-}
+Simulator::~Simulator() = default;
 
 Simulator::Device *Simulator::attached(I1_DeviceHandle handle)
 {
@@ -106,26 +75,17 @@ std::string Simulator::handleName(I1_DeviceHandle handle) const
     return "invalid";
 }
 
-// The configured file, or none: false, with errno set, when it cannot be opened.
-bool Simulator::openTrace()
+// An SDK call that needs an opened device: traced under the state lock as
+// the call, the handle and the arguments, and answered notOpen without a run
+// when the handle is not that of an opened device.
+template<typename Result, typename Call>
+Result Simulator::onOpenedDevice(const std::string &call, I1_DeviceHandle handle,
+        const std::string &arguments, Result notOpen, Call run)
 {
-    if (m_trace)
-        std::fclose(m_trace);
-    const std::string &fileName = m_configuration.traceFile;
-    m_trace = fileName.empty() ? nullptr : std::fopen(fileName.c_str(), "a");
-    return fileName.empty() || m_trace;
-}
-
-void Simulator::trace(const std::string &line)
-{
-    m_lastCalls.push_back(line);
-    if (m_lastCalls.size() > LastCallsKept)
-        m_lastCalls.pop_front();
-    if (!m_trace)
-        return;
-    std::fputs(line.c_str(), m_trace);
-    std::fputc('\n', m_trace);
-    std::fflush(m_trace);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_trace.add(call + ' ' + handleName(handle) + arguments);
+    Device *device = opened(handle);
+    return device ? run(*device) : notOpen;
 }
 
 std::optional<std::string> Simulator::optionValue(
@@ -162,7 +122,7 @@ I1_ResultType Simulator::getDevices(I1_DeviceHandle **devices, uint32_t *count)
     // A slow bus scan; events still arrive meanwhile.
     std::this_thread::sleep_for(std::chrono::milliseconds(enumerationMs));
     std::lock_guard<std::mutex> lock(m_mutex);
-    trace("I1_GetDevices");
+    m_trace.add("I1_GetDevices");
     if (!devices || !count)
         return InvalidArgument;
     while (m_devices.size() < std::size_t(m_configuration.deviceCount)) {
@@ -181,7 +141,7 @@ I1_ResultType Simulator::getDevices(I1_DeviceHandle **devices, uint32_t *count)
 I1_ResultType Simulator::openDevice(I1_DeviceHandle handle)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    trace("I1_OpenDevice " + handleName(handle));
+    m_trace.add("I1_OpenDevice " + handleName(handle));
     Device *device = attached(handle);
     if (!device)
         return InvalidArgument;
@@ -191,19 +151,17 @@ I1_ResultType Simulator::openDevice(I1_DeviceHandle handle)
 
 I1_ResultType Simulator::closeDevice(I1_DeviceHandle handle)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    trace("I1_CloseDevice " + handleName(handle));
-    Device *device = opened(handle);
-    if (!device)
-        return DeviceNotOpen;
-    device->open = false;
-    return Success;
+    return onOpenedDevice<I1_ResultType>(
+            "I1_CloseDevice", handle, "", DeviceNotOpen, [](Device &device) {
+                device.open = false;
+                return Success;
+            });
 }
 
 I1_ResultType Simulator::setGlobalOption(const char *key, const char *value)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    trace("I1_SetGlobalOption " + quoted(key) + ' ' + quoted(value));
+    m_trace.add("I1_SetGlobalOption " + quoted(key) + ' ' + quoted(value));
     if (!key || !value)
         return InvalidArgument;
     if (std::string(key) == "Reset" && std::string(value) == "All") {
@@ -218,79 +176,73 @@ I1_ResultType Simulator::setGlobalOption(const char *key, const char *value)
 
 const char *Simulator::getOption(I1_DeviceHandle handle, const char *key)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    trace("I1_GetOptionD " + handleName(handle) + ' ' + quoted(key));
-    Device *device = opened(handle);
-    if (!device || !key)
-        return nullptr;
-    const auto value = optionValue(*device, key);
-    if (!value)
-        return nullptr;
-    std::string &answer = device->answers[key];
-    answer = faultyText(*value);
-    return answer.c_str();
+    return onOpenedDevice<const char *>("I1_GetOptionD", handle, ' ' + quoted(key), nullptr,
+            [this, key](Device &device) -> const char * {
+                const auto value = key ? optionValue(device, key) : std::nullopt;
+                if (!value)
+                    return nullptr;
+                std::string &answer = device.answers[key];
+                answer = faultyText(*value);
+                return answer.c_str();
+            });
 }
 
 I1_ResultType Simulator::setOption(I1_DeviceHandle handle, const char *key, const char *value)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    trace("I1_SetOption " + handleName(handle) + ' ' + quoted(key) + ' ' + quoted(value));
-    Device *device = opened(handle);
-    if (!device)
-        return DeviceNotOpen;
-    if (!key || !value)
-        return InvalidArgument;
-    device->setOptions[key] = value;
-    return Success;
+    return onOpenedDevice<I1_ResultType>("I1_SetOption", handle,
+            ' ' + quoted(key) + ' ' + quoted(value), DeviceNotOpen,
+            [key, value](Device &device) -> I1_ResultType {
+                if (!key || !value)
+                    return InvalidArgument;
+                device.setOptions[key] = value;
+                return Success;
+            });
 }
 
 I1_ResultType Simulator::calibrate(I1_DeviceHandle handle)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    trace("I1_Calibrate " + handleName(handle));
-    Device *device = opened(handle);
-    if (!device)
-        return DeviceNotOpen;
-    if (!m_configuration.calibrationFails) {
-        device->setOptions["LastError"] = "";
-        return Success;
-    }
-    const auto configured = m_configuration.options.find("LastError");
-    const bool hasOwnText = configured != m_configuration.options.end() && configured->second
-            && !configured->second->empty();
-    device->setOptions["LastError"] = hasOwnText ? *configured->second : CalibrationFailureText;
-    return CalibrationFailed;
+    return onOpenedDevice<I1_ResultType>(
+            "I1_Calibrate", handle, "", DeviceNotOpen, [this](Device &device) -> I1_ResultType {
+                if (!m_configuration.calibrationFails) {
+                    device.setOptions["LastError"] = "";
+                    return Success;
+                }
+                const auto configured = m_configuration.options.find("LastError");
+                const bool hasOwnText = configured != m_configuration.options.end()
+                        && configured->second && !configured->second->empty();
+                device.setOptions["LastError"]
+                        = hasOwnText ? *configured->second : CalibrationFailureText;
+                return CalibrationFailed;
+            });
 }
 
 I1_ResultType Simulator::triggerMeasurement(I1_DeviceHandle handle)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    trace("I1_TriggerMeasurement " + handleName(handle));
-    Device *device = opened(handle);
-    if (!device)
-        return DeviceNotOpen;
-    device->lastMeasurement = m_configuration.densities;
-    if (m_configuration.unplug == Configuration::Unplug::DuringScan)
-        m_configuration.deviceCount = 0; // before the densities are read
-    return Success;
+    return onOpenedDevice<I1_ResultType>("I1_TriggerMeasurement", handle, "", DeviceNotOpen,
+            [this](Device &device) -> I1_ResultType {
+                device.lastMeasurement = m_configuration.densities;
+                if (m_configuration.unplug == Configuration::Unplug::DuringScan)
+                    m_configuration.deviceCount = 0; // before the densities are read
+                return Success;
+            });
 }
 
 I1_ResultType Simulator::getDensities(
         I1_DeviceHandle handle, float densities[4], int32_t *densityIndex, int32_t sampleIndex)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    trace("I1_GetDensities " + handleName(handle) + ' ' + std::to_string(sampleIndex));
-    Device *device = opened(handle);
-    if (!device)
-        return DeviceNotOpen;
-    if (!device->lastMeasurement)
-        return NoMeasurement;
-    if (!densities)
-        return InvalidArgument;
-    std::copy(device->lastMeasurement->begin(), device->lastMeasurement->end(), densities);
-    if (densityIndex)
-        *densityIndex = 0;
-    return Success;
+    return onOpenedDevice<I1_ResultType>("I1_GetDensities", handle,
+            ' ' + std::to_string(sampleIndex), DeviceNotOpen,
+            [densities, densityIndex](Device &device) -> I1_ResultType {
+                if (!device.lastMeasurement)
+                    return NoMeasurement;
+                if (!densities)
+                    return InvalidArgument;
+                std::copy(
+                        device.lastMeasurement->begin(), device.lastMeasurement->end(), densities);
+                if (densityIndex)
+                    *densityIndex = 0;
+                return Success;
+            });
 }
 
 I1_ResultType Simulator::registerDeviceEventHandler(I1_DeviceEventHandler handler, void *context)
@@ -300,7 +252,7 @@ I1_ResultType Simulator::registerDeviceEventHandler(I1_DeviceEventHandler handle
     void *lateContext = nullptr;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        trace(std::string("I1_RegisterDeviceEventHandler ") + (handler ? "handler" : "null"));
+        m_trace.add(std::string("I1_RegisterDeviceEventHandler ") + (handler ? "handler" : "null"));
         if (!handler && m_handler && m_configuration.lateEvent) {
             m_lateHandler = m_handler;
             m_lateContext = m_handlerContext;
@@ -361,7 +313,7 @@ void Simulator::adopt(std::unique_lock<std::mutex> &lock, Configuration configur
     const bool traceChanged = configuration.traceFile != m_configuration.traceFile;
     m_configuration = std::move(configuration);
     if (traceChanged)
-        openTrace();
+        m_trace.open(m_configuration.traceFile);
     if (!pressesChanged || !m_handler)
         return;
     const std::vector<int> delaysMs = m_configuration.pressDelaysMs;
@@ -394,7 +346,7 @@ void Simulator::reset()
     m_events.clearAll();
     std::lock_guard<std::mutex> lock(m_mutex);
     m_configuration = Configuration::fromEnvironment();
-    openTrace();
+    m_trace.open(m_configuration.traceFile);
     for (auto &device : m_devices) {
         device->open = false;
         device->setOptions.clear();
@@ -402,7 +354,7 @@ void Simulator::reset()
     }
     m_handler = nullptr;
     m_handlerContext = nullptr;
-    m_lastCalls.clear();
+    m_trace.forgetLastCalls();
     m_lateHandler = nullptr;
     m_lateContext = nullptr;
 }
@@ -412,42 +364,7 @@ void Simulator::sendDeviceEvent(int32_t code, int32_t delayMs)
     m_events.schedule(code, std::chrono::milliseconds(std::max(delayMs, 0)), false);
 }
 
-control::Reply Simulator::control(const std::vector<std::string> &arguments)
-{
-    const std::string commands = "; the commands are " + control::commandUsages(", ");
-    if (arguments.empty())
-        return {control::BadRequest, "no command" + commands};
-    for (const control::Command &command : control::Commands) {
-        if (arguments.front() != command.name)
-            continue;
-        if (arguments.size() != command.arguments + 1)
-            return {control::BadRequest, std::string("usage: i1simctl ") + command.usage};
-        switch (command.id) {
-        case control::CommandId::Press:
-            return sendNow(1);
-        case control::CommandId::Event:
-            return controlEvent(arguments[1]);
-        case control::CommandId::Set:
-            return controlSet(arguments[1], arguments[2]);
-        case control::CommandId::Reset:
-            return controlReset();
-        case control::CommandId::Status:
-            return controlStatus();
-        }
-    }
-    return {control::BadRequest, "unknown command " + shown(arguments.front()) + commands};
-}
-
-control::Reply Simulator::controlEvent(const std::string &text)
-{
-    int32_t code = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), code);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size())
-        return {control::BadRequest, "event " + shown(text) + ": expected a whole number"};
-    return sendNow(code);
-}
-
-control::Reply Simulator::sendNow(int32_t code)
+bool Simulator::deliverNow(int32_t code)
 {
     bool handled = false;
     {
@@ -455,68 +372,42 @@ control::Reply Simulator::sendNow(int32_t code)
         handled = m_handler != nullptr;
     }
     m_events.deliverAndWait(code, false);
-    const std::string event = "event " + std::to_string(code);
-    return {control::Success,
-            handled ? event + " delivered\n"
-                    : event
-                            + " dropped: no event handler is registered, nothing waits for the "
-                              "button\n"};
+    return handled;
 }
 
-control::Reply Simulator::controlSet(const std::string &variable, const std::string &value)
+std::string Simulator::setVariable(const std::string &variable, const std::string &value)
 {
-    if (variable == "I1SIM_CONTROL") {
-        return {control::BadRequest,
-                "I1SIM_CONTROL is read once, at start: restart the application to move the "
-                "control socket or switch it off"};
-    }
-    if (!Configuration::isVariable(variable)) {
-        return {control::BadRequest,
-                "unknown variable " + shown(variable) + "; the variables are " + variableList()};
-    }
     std::unique_lock<std::mutex> lock(m_mutex);
-    if (variable == "I1SIM_TRACE")
-        return setTrace(value);
     Configuration changed = m_configuration;
     const std::string expected = changed.parse(variable, value);
-    if (!expected.empty())
-        return {control::BadRequest, variable + ' ' + shown(value) + ": expected " + expected};
-    adopt(lock, std::move(changed));
-    return {};
+    if (expected.empty())
+        adopt(lock, std::move(changed));
+    return expected;
 }
 
-// A file that cannot be opened changes nothing, and i1simctl says why.
-control::Reply Simulator::setTrace(const std::string &fileName)
+std::string Simulator::setTraceFile(const std::string &fileName)
 {
+    std::lock_guard<std::mutex> lock(m_mutex);
     const std::string previous = m_configuration.traceFile;
     m_configuration.traceFile = fileName;
-    if (openTrace())
-        return {};
+    if (m_trace.open(fileName))
+        return std::string();
     const std::string reason = std::strerror(errno);
     m_configuration.traceFile = previous;
-    openTrace();
-    return {control::BadRequest, "I1SIM_TRACE " + shown(fileName) + ": " + reason};
+    m_trace.open(previous);
+    return reason;
 }
 
-control::Reply Simulator::controlReset()
+void Simulator::restoreConfiguration()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     adopt(lock, Configuration::fromEnvironment());
-    return {};
 }
 
-control::Reply Simulator::controlStatus()
+Simulator::Status Simulator::status()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    std::ostringstream status;
-    for (const std::string &name : Configuration::variableNames)
-        status << name << '=' << m_configuration.text(name) << '\n';
-    status << "I1SIM_CONTROL=" << m_control.path() << '\n'
-           << "event handler: " << (m_handler ? "registered" : "none") << '\n'
-           << "last calls:\n";
-    for (const std::string &call : m_lastCalls)
-        status << "  " << call << '\n';
-    return {control::Success, status.str()};
+    return {m_configuration, m_handler != nullptr, m_trace.lastCalls()};
 }
 
 } // namespace i1sim

@@ -1,12 +1,12 @@
 #ifndef SIMULATOR_SIMULATOR_H
 #define SIMULATOR_SIMULATOR_H
 
+#include "calltrace.h"
 #include "configuration.h"
-#include "controlsocket.h"
+#include "controlcommands.h"
 #include "eventthread.h"
 #include "i1sdk.h"
 
-#include <cstdio>
 #include <deque>
 #include <map>
 #include <memory>
@@ -41,8 +41,28 @@ public:
     void configure(const char *variable, const char *value);
     void reset();
     void sendDeviceEvent(int32_t code, int32_t delayMs);
-    // One request of i1simctl: its arguments, without the command's name.
-    control::Reply control(const std::vector<std::string> &arguments);
+
+    // For i1simctl's commands, from the control socket's thread.
+
+    // Delivers the event at once from the event thread; false when no
+    // handler was registered to take it.
+    bool deliverNow(int32_t code);
+    // Takes one variable spelt as in the environment; what the variable
+    // expects when the value does not parse, else the empty text.
+    std::string setVariable(const std::string &variable, const std::string &value);
+    // Traces to this file from now on; when it cannot be opened, the trace
+    // stays as it was and the reason is returned.
+    std::string setTraceFile(const std::string &fileName);
+    // The configuration read afresh from the environment.
+    void restoreConfiguration();
+    // What i1simctl status shows of the state, taken at one moment.
+    struct Status
+    {
+        Configuration configuration;
+        bool handlerRegistered = false;
+        std::deque<std::string> lastCalls;
+    };
+    Status status();
 
 private:
     struct Device
@@ -62,19 +82,13 @@ private:
     Device *opened(I1_DeviceHandle handle);
     std::optional<std::string> optionValue(const Device &device, const std::string &key) const;
     std::string handleName(I1_DeviceHandle handle) const;
-    void trace(const std::string &line);
-    bool openTrace();
+    template<typename Result, typename Call>
+    Result onOpenedDevice(const std::string &call, I1_DeviceHandle handle,
+            const std::string &arguments, Result notOpen, Call run);
     void deliverEvent(int32_t code, I1_DeviceEventHandler handler, void *context);
     std::string faultyText(std::string text) const;
     void adopt(std::unique_lock<std::mutex> &lock, Configuration configuration);
     void schedulePresses(const std::vector<int> &delaysMs);
-
-    control::Reply controlEvent(const std::string &code);
-    control::Reply controlSet(const std::string &variable, const std::string &value);
-    control::Reply setTrace(const std::string &fileName);
-    control::Reply controlReset();
-    control::Reply controlStatus();
-    control::Reply sendNow(int32_t code);
 
     std::mutex m_mutex;
     Configuration m_configuration;
@@ -86,13 +100,12 @@ private:
     // The unregistered handler that the late-event fault still calls.
     I1_DeviceEventHandler m_lateHandler = nullptr;
     void *m_lateContext = nullptr;
-    FILE *m_trace = nullptr;
-    // The last calls, for i1simctl status, whether or not they are traced.
-    std::deque<std::string> m_lastCalls;
+    CallTrace m_trace;
     // Held while the handler runs, so unregistering can wait for a call in flight.
     std::mutex m_deliveryMutex;
     EventThread m_events;
-    ControlSocket m_control;
+    // Last, as it serves requests from the moment it is made.
+    ControlCommands m_control;
 };
 
 } // namespace i1sim

@@ -156,6 +156,7 @@ class App:
                    QTWEBENGINE_DISABLE_SANDBOX="1", QT_LOGGING_RULES="js.info=true",
                    I1SIM_TRACE=str(self.trace), I1SIM_PRESS_MS="never")
         env.pop("QT_QPA_PLATFORM", None)
+        env.pop("WAYLAND_DISPLAY", None)  # the display is the test's, and so is the session
         env.update(environment or {})
         self.started_at = time.time()  # the wall clock, as pages read it
         self.process = subprocess.Popen([str(executable), *arguments], env=env,

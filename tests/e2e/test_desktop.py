@@ -100,36 +100,61 @@ class DesktopTest(AppTestCase):
         return self.server.url("/desktop.html?" + urllib.parse.urlencode(query))
 
     def test_second_start_brings_the_first_window_forward(self):
+        # The same desktop session, whether or not the display names its screen.
+        for name, display in (("same display", self.display.name),
+                              ("screen named", self.display.name + ".0")):
+            with self.subTest(name):
+                first = self.start({"Server": self.page(alive=1)}, name=name)
+                first.wait_for_line("js: ALIVE World")
+                connection, window = first.window()
+                minimise(connection, window)
+                wait_until(lambda: "_NET_WM_STATE_HIDDEN" in window_states(connection, window))
+                wait_until(lambda: active_window(connection) != window.id)
+                settings_written = first.ini.stat().st_mtime_ns
+
+                second_trace = first.home / "second-trace"
+                second = App(self.display, first.home,
+                             environment={"I1SIM_TRACE": str(second_trace), "DISPLAY": display})
+                self.addCleanup(second.stop)
+                self.assertEqual(second.wait(), 0)
+                self.assertFalse(second_trace.exists() and second_trace.read_text())
+                self.assertNotIn('"settings.ini"', second.stderr)
+                self.assertEqual(first.ini.stat().st_mtime_ns, settings_written)
+
+                wait_until(lambda: active_window(connection) == window.id)
+                self.assertNotIn("_NET_WM_STATE_HIDDEN", window_states(connection, window))
+                connection.close()
+                self.assert_still_answering(first)
+                self.close(first)
+
+    def test_second_start_in_another_session_opens_its_own_window(self):
+        # A remote session of the same user beside the desk's: another
+        # display, the same home and runtime folder.
         first = self.start({"Server": self.page(alive=1)})
         first.wait_for_line("js: ALIVE World")
-        connection, window = first.window()
-        minimise(connection, window)
-        wait_until(lambda: "_NET_WM_STATE_HIDDEN" in window_states(connection, window))
-        wait_until(lambda: active_window(connection) != window.id)
-        settings_written = first.ini.stat().st_mtime_ns
-
-        second_trace = first.home / "second-trace"
-        second = App(self.display, first.home, environment={"I1SIM_TRACE": str(second_trace)})
+        other = Display()
+        self.addCleanup(other.close)
+        second = App(other, first.home, environment={"I1SIM_TRACE": str(first.home / "second-trace")})
         self.addCleanup(second.stop)
-        self.assertEqual(second.wait(), 0)
-        self.assertFalse(second_trace.exists() and second_trace.read_text())
-        self.assertNotIn('"settings.ini"', second.stderr)
-        self.assertEqual(first.ini.stat().st_mtime_ns, settings_written)
-
-        wait_until(lambda: active_window(connection) == window.id)
-        self.assertNotIn("_NET_WM_STATE_HIDDEN", window_states(connection, window))
-        connection.close()
-        while not first.stderr_lines.empty():
-            first.stderr_lines.get()
-        first.wait_for_line("js: ALIVE World")  # still answering the page
+        second.wait_for_line("js: ALIVE World")
+        second.window()[0].close()
+        self.assert_still_answering(first)
+        self.close(second)
         self.close(first)
+
+    def assert_still_answering(self, app):
+        """A fresh "ALIVE" line: the window still answers its page."""
+        while not app.stderr_lines.empty():
+            app.stderr_lines.get()
+        app.wait_for_line("js: ALIVE World")
 
     def test_start_after_a_crash(self):
         crashed = self.start({"Server": self.page()})
         crashed.window()[0].close()
         crashed.process.send_signal(signal.SIGKILL)
         crashed.process.wait()
-        self.assertTrue((crashed.home / "runtime" / "vantrelnut.socket").exists())
+        socket_name = "vantrelnut-" + self.display.name.replace(":", "_") + ".socket"
+        self.assertTrue((crashed.home / "runtime" / socket_name).exists())
 
         again = App(self.display, crashed.home, environment={"I1SIM_TRACE": str(crashed.home / "again-trace")})
         self.addCleanup(again.stop)
@@ -269,7 +294,7 @@ class DesktopTest(AppTestCase):
                 self.assertFalse([event for event in made if event.type == X.CreateNotify])
                 # No settings, no instance lock, no call to the instrument.
                 self.assertFalse(app.ini.parent.exists())
-                self.assertFalse((app.home / "runtime/vantrelnut.lock").exists())
+                self.assertEqual(list((app.home / "runtime").glob("vantrelnut*")), [])
                 self.assertEqual(app.trace_lines(), [])
 
 

@@ -1,0 +1,4 @@
+#include "networkpolling.h"
+
+// Qt 6 has no bearer layer, so nothing polls.
+void switchOffNetworkPolling() { }
