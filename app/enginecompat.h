@@ -52,6 +52,11 @@ void answerCertificateErrors(
 bool onlyAuthorityUnknown(const QWebEngineCertificateError &error);
 QString certificateProblem(const QWebEngineCertificateError &error);
 
+// Qt 6: calls reachable when the system reports the network reachable again
+// (GLib's network monitor or NetworkManager on Debian). Qt 5 could tell only
+// by polling the network interfaces, which the downloader was freed from.
+void whenNetworkReachable(QObject *context, std::function<void()> reachable);
+
 // The page's print request (window.print()) calls print.
 void onPrintRequested(QWebEngineView *view, QWebEnginePage *page, QObject *context,
         std::function<void()> print);

@@ -40,6 +40,8 @@ QString certificateProblem(const QWebEngineCertificateError &error)
     return error.errorDescription();
 }
 
+void whenNetworkReachable(QObject *, std::function<void()>) { }
+
 void onPrintRequested(
         QWebEngineView *, QWebEnginePage *page, QObject *context, std::function<void()> print)
 {

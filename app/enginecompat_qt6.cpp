@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QLoggingCategory>
+#include <QNetworkInformation>
 #include <QPointer>
 #include <QPrinter>
 #include <QWebEngineCertificateError>
@@ -60,6 +61,17 @@ bool onlyAuthorityUnknown(const QWebEngineCertificateError &error)
 QString certificateProblem(const QWebEngineCertificateError &error)
 {
     return error.description();
+}
+
+void whenNetworkReachable(QObject *context, std::function<void()> reachable)
+{
+    if (!QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability))
+        return; // no backend answers: the countdown alone tries again
+    QObject::connect(QNetworkInformation::instance(), &QNetworkInformation::reachabilityChanged,
+            context, [reachable](QNetworkInformation::Reachability reachability) {
+                if (reachability > QNetworkInformation::Reachability::Disconnected)
+                    reachable();
+            });
 }
 
 // Qt 6 moved the page's print request and printing on a printer to the view.

@@ -1,17 +1,17 @@
 #include "loadretry.h"
 
+#include "enginecompat.h"
+
 #include <QWebEngineView>
 
 #include <cstdio>
 
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-#include <QNetworkInformation>
-#endif
 
-LoadRetry::LoadRetry(QWebEngineView *view, QWebEnginePage *page, MayRetry mayRetry)
+LoadRetry::LoadRetry(
+        QWebEngineView *view, QWebEnginePage *page, const TrustedOrigins &trustedOrigins)
     : m_view(view)
     , m_page(page)
-    , m_mayRetry(std::move(mayRetry))
+    , m_trustedOrigins(trustedOrigins)
     , m_watch(page)
     , m_unreachablePage(page->profile())
 {
@@ -24,7 +24,7 @@ LoadRetry::LoadRetry(QWebEngineView *view, QWebEnginePage *page, MayRetry mayRet
 
 void LoadRetry::unreachable(const QUrl &address, const QString &reason)
 {
-    if (!m_mayRetry(address)) {
+    if (!m_trustedOrigins.isTrusted(address)) {
         shown(); // not the web application's: the engine's page says it
         return;
     }
@@ -69,23 +69,12 @@ void LoadRetry::retry()
 
 void LoadRetry::retryWhenNetworkReturns()
 {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    // Loaded at the first failure, as most starts never need it. Debian's
-    // Qt 6 asks GLib's network monitor, or NetworkManager; where no backend
-    // answers, only the countdown tries again.
+    // Watched from the first failure on, as most starts never need it.
     if (m_watchingNetwork)
         return;
     m_watchingNetwork = true;
-    if (!QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability))
-        return;
-    connect(QNetworkInformation::instance(), &QNetworkInformation::reachabilityChanged, this,
-            [this](QNetworkInformation::Reachability reachability) {
-                if (reachability > QNetworkInformation::Reachability::Disconnected
-                        && m_retryTimer.isActive())
-                    retry();
-            });
-#else
-    // Qt 5 would learn it only by polling the network interfaces, which the
-    // downloader was freed from: the countdown alone tries again.
-#endif
+    EngineCompat::whenNetworkReachable(this, [this] {
+        if (m_retryTimer.isActive())
+            retry();
+    });
 }

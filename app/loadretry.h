@@ -2,6 +2,7 @@
 #define LOADRETRY_H
 
 #include "backoff.h"
+#include "trustedorigins.h"
 #include "unreachablepage.h"
 #include "unreachablewatch.h"
 
@@ -10,28 +11,19 @@
 #include <QTimer>
 #include <QUrl>
 
-#include <functional>
-
 class QWebEngineView;
 
-// Brings the web application back when its server cannot be reached, at
-// start (the network or the VPN may not be up yet) or later. While the
-// address fails, the view shows an UnreachablePage instead of the engine's
-// error text, and the address is tried again in the window's own page, out
-// of sight: with a fresh request, so a form's POST is never sent again, after
-// 2 s, then twice as long each time up to a minute, at once when the person
-// presses "Try again" or when Qt reports the network reachable again. Once a
-// document loads, the view shows the window's page again; the channel stays
-// with that page throughout and never reaches the bundled page. Each address
-// and reason is reported once on standard error, not at every try.
+// Brings the web application back when its server cannot be reached: the
+// view shows an UnreachablePage meanwhile, and the address is loaded afresh
+// in the window's own page, out of sight (never reloaded: a form's POST is
+// not sent again). The channel stays with the window's page throughout.
 class LoadRetry : public QObject
 {
     Q_OBJECT
 
 public:
-    using MayRetry = std::function<bool(const QUrl &)>;
-
-    LoadRetry(QWebEngineView *view, QWebEnginePage *page, MayRetry mayRetry);
+    // Only the web application's own addresses are tried again.
+    LoadRetry(QWebEngineView *view, QWebEnginePage *page, const TrustedOrigins &trustedOrigins);
 
     // The waits before trying the address again after each failure.
     static Backoff retryBackoff() { return Backoff(2000, 60000); }
@@ -48,16 +40,14 @@ private:
 
     QWebEngineView *const m_view;
     QWebEnginePage *const m_page;
-    const MayRetry m_mayRetry;
+    const TrustedOrigins &m_trustedOrigins;
     UnreachableWatch m_watch;
     UnreachablePage m_unreachablePage;
     QTimer m_retryTimer;
     QUrl m_address;
     Backoff m_backoff = retryBackoff();
     QSet<QString> m_reported; // each address and reason told since the last load
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
     bool m_watchingNetwork = false;
-#endif
 };
 
 #endif // LOADRETRY_H

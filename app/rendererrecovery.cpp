@@ -2,10 +2,11 @@
 
 #include <QDebug>
 
-RendererRecovery::RendererRecovery(QWebEnginePage *page, const QUrl &server, MayReload mayReload)
+RendererRecovery::RendererRecovery(
+        QWebEnginePage *page, const QUrl &server, const TrustedOrigins &trustedOrigins)
     : m_page(page)
     , m_server(server)
-    , m_mayReload(std::move(mayReload))
+    , m_trustedOrigins(trustedOrigins)
 {
     m_clock.start();
     m_reloadTimer.setSingleShot(true);
@@ -21,7 +22,7 @@ void RendererRecovery::renderProcessTerminated(
     if (status == QWebEnginePage::NormalTerminationStatus)
         return;
     const QUrl shown = m_page->url();
-    m_address = m_mayReload(shown) ? shown : m_server;
+    m_address = m_trustedOrigins.isTrusted(shown) ? shown : m_server;
     // Never from inside this handler: in Qt 5 a load started here hangs.
     m_reloadTimer.start(int(m_backoff.delayAfterFailureAt(m_clock.elapsed())));
 }

@@ -2,6 +2,7 @@
 #define RENDERERRECOVERY_H
 
 #include "backoff.h"
+#include "trustedorigins.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -9,12 +10,10 @@
 #include <QUrl>
 #include <QWebEnginePage>
 
-#include <functional>
-
 // Loads the web application again when the page's renderer process dies
 // (a crash, a kill, out of memory), so a person is not left with a blank
-// window. The address is the one the page was showing when mayReload allows
-// it, else the server address. A page that kills its renderer again and
+// window. The address is the one the page was showing when it is trusted,
+// else the server address. A page that kills its renderer again and
 // again is not reloaded in a tight loop: while crashes follow each other
 // within a minute, each wait is twice the one before, from one second up to
 // half a minute. The window makes the reload it asks for.
@@ -23,9 +22,8 @@ class RendererRecovery : public QObject
     Q_OBJECT
 
 public:
-    using MayReload = std::function<bool(const QUrl &)>;
-
-    RendererRecovery(QWebEnginePage *page, const QUrl &server, MayReload mayReload);
+    RendererRecovery(
+            QWebEnginePage *page, const QUrl &server, const TrustedOrigins &trustedOrigins);
 
     // The waits before reloading after each crash.
     static Backoff reloadBackoff() { return Backoff(1000, 30000, 60000); }
@@ -39,7 +37,7 @@ private:
 
     QWebEnginePage *m_page;
     const QUrl m_server;
-    const MayReload m_mayReload;
+    const TrustedOrigins &m_trustedOrigins;
     Backoff m_backoff = reloadBackoff();
     QElapsedTimer m_clock;
     QTimer m_reloadTimer;

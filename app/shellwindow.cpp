@@ -39,14 +39,10 @@ ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
     , m_page(m_trustedOrigins, m_profile, this)
     , m_findBar(&m_page)
     , m_pageDownloads(this, m_profile)
-    // After a renderer crash the page shown is loaded again when it is trusted.
-    , m_rendererRecovery(&m_page, startup.server,
-              [this](const QUrl &shown) { return m_trustedOrigins.isTrusted(shown); })
+    , m_rendererRecovery(&m_page, startup.server, m_trustedOrigins)
     , m_zoom(&m_page, keptAcrossStarts()->value(zoomKey, 1.0).toReal())
     , m_printer(&m_view, &m_page)
-    // Only the web application's own addresses are tried again.
-    , m_loadRetry(&m_view, &m_page,
-              [this](const QUrl &failed) { return m_trustedOrigins.isTrusted(failed); })
+    , m_loadRetry(&m_view, &m_page, m_trustedOrigins)
 {
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);

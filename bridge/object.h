@@ -40,35 +40,37 @@ public:
     void setButtonWaitTiming(std::chrono::milliseconds interval, int pollLimit);
 
 public slots:
-    // Called from the page: connects afresh; true when an instrument was found.
+    // Called from the page, each by its name.
+
+    // Connects afresh; true when an instrument was found.
     INSTRUMENT_ANSWER(bool) isConnected();
-    // Called from the page: connects afresh; true when an instrument is held.
+    // Connects afresh; true when an instrument is held.
     INSTRUMENT_ANSWER(bool) Connected();
-    // Called from the page and on quit: closes the instrument, resets the SDK.
+    // Also on quit: closes the instrument, resets the SDK.
     INSTRUMENT_ANSWER(bool) Disconnect();
-    // Called from the page: the instrument's serial number.
+    // The instrument's serial number.
     INSTRUMENT_ANSWER(QString) getDeviceID();
-    // Called from the page: the four-line summary of the instrument.
+    // The four-line summary of the instrument.
     INSTRUMENT_ANSWER(QString) getDeviceInfo();
-    // Called from the page: any instrument option by its key.
+    // Any instrument option by its key.
     INSTRUMENT_ANSWER(QString) getOption(const QString &);
-    // Called from the page: the stored setting, or "KO" when there is none.
+    // The stored setting, or "KO" when there is none.
     QString getIni(const QString &);
-    // Called from the page: stores a setting; always "ok".
+    // Stores a setting; always "ok".
     QString setIni(const QString &, const QString &);
-    // Called from the page: connects, waits for the button, calibrates; a status word.
+    // Connects, waits for the button, calibrates; a status word.
     INSTRUMENT_ANSWER(QString) doCalibrate();
-    // Called from the page: calibrates at once; "DONE" or "ERROR".
+    // Calibrates at once; "DONE" or "ERROR".
     INSTRUMENT_ANSWER(QString) doCalibrateNow();
-    // Called from the page: waits for the button, measures; the density line.
+    // Waits for the button, measures; the density line.
     INSTRUMENT_ANSWER(QString) doOneScan();
-    // Called from the page: measures at once; the density line.
+    // Measures at once; the density line.
     INSTRUMENT_ANSWER(QString) doOneScanNow();
-    // Called from the page: fetches the report into the temporary folder and opens it.
+    // Fetches the report into the temporary folder and opens it.
     QString doOpen(const QString &);
-    // Called from the page: asks where to save the report, fetches it there, opens it if asked.
+    // Asks where to save the report, fetches it there, opens it if asked.
     QString doDownloadReport(const QString &, bool);
-    // Called from the page: fetches the report into the given file, opens it if asked.
+    // Fetches the report into the given file, opens it if asked.
     QString doDownloadSaveReport(const QString &, const QString &, bool);
 
 private:

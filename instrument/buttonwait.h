@@ -9,21 +9,12 @@
 
 #include <chrono>
 
-// Waits for a press of the instrument's button without holding the thread
-// that waits: start() registers the event handler and returns, the thread
-// goes on with its event loop, and finished() comes once the button was
-// pressed, the poll limit ran out or the wait was ended. The SDK reports the
-// press from a thread of its own; it reaches the waiting thread at once.
-//
-// The wait is measured in polls of the flag: one before the first sleep and
-// one after each sleep of the interval, up to the poll limit. A press ends
-// the current sleep, so the "<polls> III <flag>" line counts the sleeps
-// begun by then, and a press signalled before the first poll counts none.
-//
-// The flag lives for the whole process, and each wait hands the SDK a
-// context of its own, so a faulty SDK that calls the handler after
-// unregistering has returned touches no freed memory and leaves the next
-// wait's flag alone. Only one wait runs at a time in the process.
+// Waits for a press of the instrument's button without holding the thread:
+// start() registers the event handler and returns, and finished() comes on a
+// press (signalled from the SDK's thread), at the poll limit, or at end().
+// The "<polls> III <flag>" line counts the sleeps of the interval begun by
+// then. Each wait registers a context of its own and the flag outlives it,
+// so a faulty SDK's late call touches no freed memory and no later wait.
 class ButtonWait : public QObject
 {
     Q_OBJECT
