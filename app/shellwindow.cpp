@@ -2,10 +2,10 @@
 
 #include "desktopnotifications.h"
 #include "enginecompat.h"
+#include "keptwindowstate.h"
 #include "object.h"
 #include "pagefullscreen.h"
 #include "pagepermissions.h"
-#include "settingsstore.h"
 #include "startupsettings.h"
 #include "windowplacement.h"
 
@@ -14,22 +14,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QVBoxLayout>
-
-namespace {
-
-const QString zoomKey = QStringLiteral("ZoomFactor");
-const QString geometryKey = QStringLiteral("WindowGeometry");
-
-// What the window keeps across starts, in a file of its own beside the
-// settings store: the page may write any key there, a group ("a/b") too.
-SettingsStore keptAcrossStarts()
-{
-    SettingsStore state(QStringLiteral("VantrelNut"));
-    state->setFallbacksEnabled(false);
-    return state;
-}
-
-} // namespace
 
 ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
     : m_bridge(bridge)
@@ -40,7 +24,7 @@ ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
     , m_findBar(&m_page)
     , m_pageDownloads(this, m_profile)
     , m_rendererRecovery(&m_page, startup.server, m_trustedOrigins)
-    , m_zoom(&m_page, keptAcrossStarts()->value(zoomKey, 1.0).toReal())
+    , m_zoom(&m_page, KeptWindowState::zoomFactor())
     , m_printer(&m_view, &m_page)
     , m_loadRetry(&m_view, &m_page, m_trustedOrigins)
 {
@@ -174,16 +158,17 @@ void ShellWindow::closeWithoutQuestion()
 
 void ShellWindow::keepAcrossStarts()
 {
-    const SettingsStore state = keptAcrossStarts();
     // The waiting page stands in for the application's while the server
     // cannot be reached, whose page then shows the engine's error page.
+    std::optional<qreal> zoom;
     if (m_view.page() == &m_page)
-        state->setValue(zoomKey, m_zoom.factor());
+        zoom = m_zoom.factor();
     // A window maximised or minimised by hand keeps the place it had before.
+    std::optional<QRect> geometry;
     if (m_keepsGeometry
-            && !(windowState()
-                    & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
-        state->setValue(geometryKey, QRect(pos(), size()));
+            && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        geometry = QRect(pos(), size());
+    KeptWindowState::keep(zoom, geometry);
 }
 
 void ShellWindow::present(bool maximized)
@@ -193,7 +178,7 @@ void ShellWindow::present(bool maximized)
         showMaximized();
         return;
     }
-    const QRect kept = keptAcrossStarts()->value(geometryKey).toRect();
+    const QRect kept = KeptWindowState::geometry();
     if (kept.isValid()) {
         QList<QRect> screens;
         for (const QScreen *screen : QGuiApplication::screens())
