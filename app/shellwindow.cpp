@@ -18,6 +18,7 @@
 ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
     : m_bridge(bridge)
     , m_profile(EngineCompat::windowProfile(this))
+    , m_channel(new QWebChannel(this))
     , m_title(this, &m_view)
     , m_trustedOrigins(startup.server, startup.trustedOrigins)
     , m_page(m_trustedOrigins, m_profile, this)
@@ -48,8 +49,8 @@ ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
     // A zoom of the engine's Ctrl+wheel lives in the renderer alone.
     connect(&m_page, &WebPage::leaving, &m_zoom, &PageZoom::keepCurrentZoom);
     // Attached before the page loads, so the page's script finds the object.
-    m_channel.registerObject(QStringLiteral("vizEveDivuzaviz"), bridge);
-    m_page.setWebChannel(&m_channel);
+    m_channel->registerObject(QStringLiteral("vizEveDivuzaviz"), bridge);
+    m_page.setWebChannel(m_channel);
     m_view.setUrl(startup.server);
 
     connect(&m_page, &QWebEnginePage::windowCloseRequested, this, [this] {

@@ -66,14 +66,14 @@ private:
     void keepAcrossStarts();
 
     Object *const m_bridge;
-    // A child of the window where it is the window's own: it goes after every member.
+    // Children of the window, so they go after the pages, which are members:
+    // the profile where it is the window's own, and the channel.
     QWebEngineProfile *const m_profile;
+    QWebChannel *const m_channel;
     MessageBar m_messageBar;
     QWebEngineView m_view;
     WindowTitle m_title;
     const TrustedOrigins m_trustedOrigins;
-    // The page goes before the channel it uses.
-    QWebChannel m_channel;
     WebPage m_page;
     FindBar m_findBar;
     PageDownloads m_pageDownloads;
