@@ -16,7 +16,7 @@ import unittest
 import urllib.parse
 from pathlib import Path
 
-from Xlib import X, Xatom, display as xdisplay, error as xerror, protocol
+from Xlib import X, XK, Xatom, display as xdisplay, error as xerror, protocol
 from Xlib.ext import xtest
 
 EXECUTABLE = os.environ.get("VANTRELNUT", "build/bin/vantrelnut")
@@ -370,6 +370,11 @@ def press_key(connection, *keysyms):
     connection.sync()
 
 
+def press(connection, *names):
+    """press_key by the keys' names: press(c, "Control_L", "r") is Ctrl+R."""
+    press_key(connection, *(XK.string_to_keysym(name) for name in names))
+
+
 def window_icon_sizes(connection, window):
     """The square sizes of the icon images the window offers the desktop."""
     value = window.get_full_property(connection.intern_atom("_NET_WM_ICON"), X.AnyPropertyType)
@@ -399,6 +404,14 @@ class AppTestCase(unittest.TestCase):
         self.folder = Path(tempfile.mkdtemp(prefix="vantrelnut-e2e-"))
         if not os.environ.get("KEEP_E2E"):
             self.addCleanup(shutil.rmtree, self.folder, ignore_errors=True)
+
+    def serve(self, handler):
+        """A local HTTP server with that handler for this test, on a port of its own."""
+        server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        threading.Thread(target=server.serve_forever, daemon=True).start()
+        self.addCleanup(server.server_close)
+        self.addCleanup(server.shutdown)
+        return server
 
     def start(self, settings=None, environment=None, name="run", executable=EXECUTABLE,
               arguments=()):

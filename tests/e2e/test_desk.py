@@ -2,16 +2,13 @@
 the page, and the window's size across starts."""
 
 import collections
-import http.server
 import subprocess
-import threading
 import unittest
 import urllib.parse
 
-from Xlib import XK
 
 from accessibility import AccessibilityBus
-from harness import HERE, App, AppTestCase, QuietHandler, active_window, press_key, wait_until, window_states
+from harness import HERE, App, AppTestCase, QuietHandler, active_window, press, wait_until, window_states
 
 IGNORED = "Print request ignored: another print is under way"
 
@@ -29,18 +26,11 @@ class DeskHandler(QuietHandler):
                        [("Cache-Control", "max-age=3600")])
 
 
-def press(connection, *names):
-    press_key(connection, *(XK.string_to_keysym(name) for name in names))
-
-
 class DeskTest(AppTestCase):
     def setUp(self):
         super().setUp()
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), DeskHandler)
+        self.server = self.serve(DeskHandler)
         self.server.requests = collections.Counter()
-        threading.Thread(target=self.server.serve_forever, daemon=True).start()
-        self.addCleanup(self.server.server_close)
-        self.addCleanup(self.server.shutdown)
 
     def start_desk(self, environment=None, **query):
         """A window not maximised on the desk page, once the page is drawn."""

@@ -2,18 +2,15 @@
 work; and what the person sees when a report fails."""
 
 import base64
-import http.server
-import threading
-import time
 import unittest
 import urllib.parse
 
 from Xlib import XK
 
 from accessibility import AccessibilityBus
-from Xlib import display as xdisplay
+from Xlib import display as xdisplay, error as xerror
 
-from harness import HERE, AppTestCase, QuietHandler, press_key, shown_windows, wait_until
+from harness import HERE, AppTestCase, QuietHandler, press, press_key, shown_windows, wait_until
 
 USER, PASSWORD = "ana", "s3cret"
 REALM = "Mird <b>lab</b>"
@@ -49,23 +46,22 @@ def type_text(connection, text):
         press_key(connection, XK.string_to_keysym(character))
 
 
-def connection_to(app):
-    return xdisplay.Display(app.display.name)
-
-
-def press(connection, *names):
-    press_key(connection, *(XK.string_to_keysym(name) for name in names))
+def windows_shown(connection, app):
+    """How many windows the application shows; a window that goes while the
+    tree is walked has the tree walked again."""
+    while True:
+        try:
+            return len(list(shown_windows(connection, app.process.pid)))
+        except xerror.XError:
+            continue
 
 
 class RequestsTest(AppTestCase):
     def setUp(self):
         super().setUp()
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), RequestsHandler)
+        self.server = self.serve(RequestsHandler)
         self.server.refusals = 0
         self.port = self.server.server_address[1]
-        threading.Thread(target=self.server.serve_forever, daemon=True).start()
-        self.addCleanup(self.server.server_close)
-        self.addCleanup(self.server.shutdown)
 
     def address(self, path, **query):
         return f"http://127.0.0.1:{self.port}/{path}?" + urllib.parse.urlencode(query, doseq=True)
@@ -122,7 +118,9 @@ class RequestsTest(AppTestCase):
             press(connection, *keys)
             connection.close()
             if stays:
-                wait_until(lambda: len(list(shown_windows(connection_to(app), app.process.pid))) == 1)
+                watcher = xdisplay.Display(app.display.name)
+                wait_until(lambda: windows_shown(watcher, app) == 1)
+                watcher.close()
                 self.assertIsNone(app.process.poll())
         self.assertEqual(app.wait(10), 0)
 
