@@ -14,12 +14,14 @@ class AccessibilityBus:
     """A session bus of the test's own, with AT-SPI's bus on it, switched on as
     for a screen reader."""
 
-    def __init__(self):
+    def __init__(self, display):
         self.session = subprocess.Popen(
             ["dbus-daemon", "--session", "--nofork", "--print-address=1"],
             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
         self.session_address = self.session.stdout.readline().strip()
-        environment = dict(os.environ, DBUS_SESSION_BUS_ADDRESS=self.session_address)
+        # On the display too, as a desktop's launcher publishes it there.
+        environment = dict(os.environ, DBUS_SESSION_BUS_ADDRESS=self.session_address,
+                           DISPLAY=display.name)
         self.launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
                                          env=environment, stdout=subprocess.DEVNULL,
                                          stderr=subprocess.DEVNULL)

@@ -130,7 +130,7 @@ class DeskTest(AppTestCase):
         self.close(app)
 
     def test_find_history_and_quit_keys(self):
-        bus = AccessibilityBus()
+        bus = AccessibilityBus(self.display)
         self.addCleanup(bus.close)
         app = self.start_desk(bus.environment(), lines=3, goto="desk.html?lines=3")
         connection, window = self.focused(app)

@@ -125,7 +125,7 @@ class RequestsTest(AppTestCase):
         self.assertEqual(app.wait(10), 0)
 
     def test_failed_reports_show_in_the_window(self):
-        bus = AccessibilityBus()
+        bus = AccessibilityBus(self.display)
         self.addCleanup(bus.close)
         report = f"http://127.0.0.1:{self.port}/report.pdf"
         failed, refused = self.folder / "report.pdf", self.folder / ".bashrc"
