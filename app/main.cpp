@@ -1,5 +1,6 @@
 #include "commandline.h"
 #include "heapslack.h"
+#include "logcategories.h"
 #include "networkpolling.h"
 #include "object.h"
 #ifndef Q_OS_WIN
@@ -9,6 +10,7 @@
 #include "shellwindow.h"
 #include "singleinstance.h"
 #include "startupsettings.h"
+#include "supportlog.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -26,15 +28,6 @@ static QIcon applicationIcon()
     for (const QString &name : images.entryList(QDir::Files))
         icon.addFile(images.filePath(name));
     return icon;
-}
-
-// Qt 6.4 reports the browser engine's set-up at every start, which Qt 5 did
-// not; QT_LOGGING_RULES still shows it.
-static void keepEngineReportOffTheLog()
-{
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
-#endif
 }
 
 // Qt honours high-DPI scaling only when it is set before the application
@@ -77,6 +70,8 @@ int main(int argc, char *argv[])
     if (!commandLine.startsApplication())
         return answer(commandLine, argc, argv);
 
+    // Before anything writes a line or starts a thread.
+    SupportLog::start();
     keepHeapSlackForDownloads();
     switchOffNetworkPolling();
 
@@ -88,7 +83,8 @@ int main(int argc, char *argv[])
 
     // Lives until the process ends; connecting to the instrument starts here.
     Object *bridge = new Object;
-    keepEngineReportOffTheLog();
+    QLoggingCategory::setFilterRules(loggingRules(commandLine.isVerbose()));
+    qCDebug(lcSupportLog).noquote() << "Log:" << QDir::toNativeSeparators(SupportLog::fileName());
     const char *scalingVariable
             = setHighDpiScaling(StartupSettings::enableHighDpi(*SettingsStore()));
 

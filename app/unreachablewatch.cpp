@@ -1,5 +1,7 @@
 #include "unreachablewatch.h"
 
+#include "logcategories.h"
+
 #include <QHash>
 #include <QPointer>
 #include <QWebEnginePage>
@@ -93,6 +95,9 @@ QString UnreachableWatch::reasonFor(const QString &errorCode)
 void UnreachableWatch::finished(const QUrl &address, const QString &errorCode)
 {
     const QString reason = reasonFor(errorCode);
+    qCDebug(lcNavigation).noquote()
+            << "Load of" << address.toDisplayString(QUrl::RemovePassword) << "failed:" << errorCode
+            << (reason.isEmpty() ? "(the engine's page tells it)" : "(tried again)");
     if (reason.isEmpty())
         emit shown();
     else
