@@ -11,6 +11,7 @@
 #include "singleinstance.h"
 #include "startupsettings.h"
 #include "supportlog.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -58,6 +59,7 @@ static const char *setHighDpiScaling(bool enabled)
 static int answer(const CommandLine &commandLine, int argc, char *argv[])
 {
     const QCoreApplication application(argc, argv);
+    const Translations translations;
     QTextStream out(stdout);
     QTextStream errors(stderr);
     return commandLine.answer(out, errors);
@@ -92,6 +94,8 @@ int main(int argc, char *argv[])
     // Read by now; what the application starts (a report's viewer) scales as it would.
     if (scalingVariable)
         qunsetenv(scalingVariable);
+    // Before the first widget, the dialogs' included.
+    const Translations translations;
     QApplication::setWindowIcon(applicationIcon());
     // Lets the desktop match the window with its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("vantrelnut"));

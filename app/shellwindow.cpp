@@ -1,6 +1,7 @@
 #include "shellwindow.h"
 
 #include "object.h"
+#include "pagelanguages.h"
 #include "settingsstore.h"
 #include "startupsettings.h"
 #include "windowplacement.h"
@@ -47,6 +48,7 @@ ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
     if (startup.noContextMenu)
         m_view.setContextMenuPolicy(Qt::NoContextMenu);
     m_view.setPage(&m_page);
+    PageLanguages::askIn(profile(), startup.pageLanguages);
     // Its answers reach the page that is leaving, not the next one.
     QObject::connect(&m_page, &WebPage::leaving, bridge, &Object::abandonInstrumentCalls);
     // A zoom of the engine's Ctrl+wheel lives in the renderer alone.
