@@ -1,4 +1,5 @@
 #include "commandline.h"
+#include "desktopaccessibility.h"
 #include "heapslack.h"
 #include "logcategories.h"
 #include "networkpolling.h"
@@ -108,7 +109,12 @@ int main(int argc, char *argv[])
     const StartupSettings startup
             = StartupSettings::read(*settings, bridge->defaultServerAddress());
     QCoreApplication::setApplicationName(startup.applicationName);
+    const char *accessibilityVariable = offerPagesToAssistiveTechnology();
     ShellWindow window(startup, bridge);
+    // Read once the window's page has started the engine; not handed on to
+    // what the application starts.
+    if (accessibilityVariable)
+        qunsetenv(accessibilityVariable);
     window.show(startup.showMaximized);
 
     // A wait for the instrument's button ends with the window, before the
