@@ -135,8 +135,9 @@ class PackageTest(AppTestCase):
         # Every option, and every key of the README's settings table.
         readme = (SOURCE / "README.md").read_text()
         settings = readme.split("\n## Settings\n")[1].split("\n## ")[0]
-        for word in ["--help", "--version", "--webEngineArgs", "QTWEBENGINE_REMOTE_DEBUGGING",
-                     "https_proxy", "Mird.ini", "vantrelnut.lock"] + re.findall(r"(?m)^\| `(\w+)`", settings):
+        for word in ["--help", "--version", "--verbose", "--webEngineArgs", "QTWEBENGINE_REMOTE_DEBUGGING",
+                     "https_proxy", "Mird.ini", "vantrelnut.lock", "vantrelnut.log", "XDG_STATE_HOME",
+                     "AT-SPI"] + re.findall(r"(?m)^\| `(\w+)`", settings):
             self.assertIn(word, text)
 
     def test_unpacked_tree_runs_wherever_it_lies(self):
