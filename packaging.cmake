@@ -1,7 +1,7 @@
 # The Debian package: `cpack -G DEB` in the build folder. It holds what
 # `cmake --install` installs, below /usr: the programs, the menu entry, icon,
-# manual page and software-centre entry, and the copyright and changelog that
-# Debian asks of every package (packaging/).
+# manual page, software-centre entry and the shell's translations, and the
+# copyright and changelog that Debian asks of every package (packaging/).
 set(CPACK_PACKAGE_NAME vantrelnut)
 set(CPACK_PACKAGE_VENDOR Vantrel)
 set(CPACK_PACKAGE_CONTACT "VantrelNut developers <vantrelnut@vantrel.example>")
@@ -18,6 +18,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 # The dependencies on the libraries the programs link; not by CPack's own
 # scan, which would add ldconfig to the maintainer scripts (the script says why).
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/packaging/dependencies.cmake)
+# Qt's own translations, the browser engine's menus among them
+# (qtwebengine_<language>.qm), for the dialogs in the person's language.
+if(QT_VERSION_MAJOR EQUAL 5)
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qttranslations5-l10n)
+else()
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
+endif()
 
 # The changelog names the project's version; the copyright file its owners.
 configure_file(packaging/changelog.in changelog @ONLY)

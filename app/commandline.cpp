@@ -2,6 +2,7 @@
 
 #include "version.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
 
@@ -9,6 +10,7 @@ namespace {
 
 const QString helpOption = QStringLiteral("help");
 const QString versionOption = QStringLiteral("version");
+const QString verboseOption = QStringLiteral("verbose");
 
 // The browser engine's switches follow this one. Qt 6 hands the engine only
 // what follows it; Qt 5 hands it the whole command line, where the separator
@@ -52,20 +54,13 @@ constexpr QtOption qtOptions[] = {
 } // namespace
 
 CommandLine::CommandLine(const QStringList &arguments)
+    : m_arguments(arguments)
 {
-    // Qt's options are words after one dash (-platform, not -p -l -a ...).
-    m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QString description = QCoreApplication::translate("CommandLine",
-            "Desktop shell of the Mird colour-measurement web application.\n"
-            "Qt's own options (-platform, -style, ...) are accepted; the browser engine's\n"
-            "switches follow %1.");
-    m_parser.setApplicationDescription(description.arg(engineSeparator));
-    m_parser.addOption({{QStringLiteral("h"), helpOption},
-            QCoreApplication::translate("CommandLine", "Shows this help and exits.")});
-    m_parser.addOption({{QStringLiteral("v"), versionOption},
-            QCoreApplication::translate("CommandLine", "Shows the version and exits.")});
-    addQtOptions();
-    m_request = read(arguments);
+    QCommandLineParser parser;
+    describe(parser);
+    QString refusal;
+    m_request = read(parser, &refusal);
+    m_verbose = m_request == Request::Start && parser.isSet(verboseOption);
 }
 
 QStringList CommandLine::arguments(int argc, char *argv[])
@@ -76,54 +71,72 @@ QStringList CommandLine::arguments(int argc, char *argv[])
     return arguments;
 }
 
-void CommandLine::addQtOptions()
+void CommandLine::describe(QCommandLineParser &parser)
 {
+    // Qt's options are words after one dash (-platform, not -p -l -a ...).
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QString description = QCoreApplication::translate("CommandLine",
+            "Desktop shell of the Mird colour-measurement web application.\n"
+            "Qt's own options (-platform, -style, ...) are accepted; the browser engine's\n"
+            "switches follow %1.");
+    parser.setApplicationDescription(description.arg(engineSeparator));
+    parser.addOption({{QStringLiteral("h"), helpOption},
+            QCoreApplication::translate("CommandLine", "Shows this help and exits.")});
+    parser.addOption({{QStringLiteral("v"), versionOption},
+            QCoreApplication::translate("CommandLine", "Shows the version and exits.")});
+    parser.addOption({verboseOption,
+            QCoreApplication::translate("CommandLine",
+                    "Writes the shell's own debug lines to standard error and the log.")});
     for (const QtOption &option : qtOptions) {
         QCommandLineOption qtOption(QString::fromLatin1(option.name));
         if (option.valueName)
             qtOption.setValueName(QString::fromLatin1(option.valueName));
         qtOption.setFlags(QCommandLineOption::HiddenFromHelp);
-        m_parser.addOption(qtOption);
+        parser.addOption(qtOption);
     }
 }
 
-CommandLine::Request CommandLine::read(const QStringList &arguments)
+CommandLine::Request CommandLine::read(QCommandLineParser &parser, QString *refusal) const
 {
-    QStringList ours = arguments;
+    QStringList ours = m_arguments;
     for (int index = 1; index < ours.size(); ++index) {
         if (ours.at(index).compare(engineSeparator, Qt::CaseInsensitive) == 0) {
             ours = ours.mid(0, index);
             break;
         }
     }
-    if (!m_parser.parse(ours)) {
-        m_refusal = m_parser.errorText();
+    if (!parser.parse(ours)) {
+        *refusal = parser.errorText();
         return Request::Refused;
     }
-    const QStringList unexpected = m_parser.positionalArguments();
+    const QStringList unexpected = parser.positionalArguments();
     if (!unexpected.isEmpty()) {
-        m_refusal = QCoreApplication::translate("CommandLine", "Unexpected argument '%1'.")
-                            .arg(unexpected.first());
+        *refusal = QCoreApplication::translate("CommandLine", "Unexpected argument '%1'.")
+                           .arg(unexpected.first());
         return Request::Refused;
     }
-    if (m_parser.isSet(helpOption))
+    if (parser.isSet(helpOption))
         return Request::Help;
-    if (m_parser.isSet(versionOption))
+    if (parser.isSet(versionOption))
         return Request::Version;
     return Request::Start;
 }
 
 int CommandLine::answer(QTextStream &out, QTextStream &errors) const
 {
+    QCommandLineParser parser;
+    describe(parser);
+    QString refusal;
+    read(parser, &refusal);
     switch (m_request) {
     case Request::Help:
-        out << m_parser.helpText();
+        out << parser.helpText();
         return 0;
     case Request::Version:
         out << "vantrelnut " VANTRELNUT_VERSION "\n";
         return 0;
     case Request::Refused:
-        errors << "vantrelnut: " << m_refusal << "\n\n" << m_parser.helpText();
+        errors << "vantrelnut: " << refusal << "\n\n" << parser.helpText();
         return 1;
     case Request::Start:
         break; // nothing to answer: the application starts

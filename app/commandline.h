@@ -1,10 +1,10 @@
 #ifndef COMMANDLINE_H
 #define COMMANDLINE_H
 
-#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 
+class QCommandLineParser;
 class QTextStream;
 
 // The program's command line, read before anything starts. --help and
@@ -26,20 +26,26 @@ public:
     // True when the application is to start as usual.
     bool startsApplication() const { return m_request == Request::Start; }
 
+    // --verbose: the shell's own debug lines on standard error and in the log.
+    bool isVerbose() const { return m_verbose; }
+
     // Otherwise: writes the help or the version to out, or what was wrong
-    // and the usage to errors, and returns the exit code. The usage names
-    // the program from the application object, which must exist by then.
+    // and the usage to errors, and returns the exit code. Read again for
+    // it, so that the texts come in the language of the translations
+    // installed by then; the usage names the program from the application
+    // object, which must exist.
     int answer(QTextStream &out, QTextStream &errors) const;
 
 private:
     enum class Request { Start, Help, Version, Refused };
 
-    void addQtOptions();
-    Request read(const QStringList &arguments);
+    // The parser with the program's options, described in the current language.
+    static void describe(QCommandLineParser &parser);
+    Request read(QCommandLineParser &parser, QString *refusal) const;
 
-    QCommandLineParser m_parser;
-    QString m_refusal;
+    const QStringList m_arguments;
     Request m_request;
+    bool m_verbose = false;
 };
 
 #endif // COMMANDLINE_H

@@ -37,8 +37,6 @@ namespace EngineCompat {
 // then. Returns the environment variable set for the application object
 // alone, to be removed once it exists, or null.
 const char *setHighDpiScaling(bool enabled);
-// Keeps the engine's start-up report (Qt 6.4) off the debug log.
-void keepEngineReportOffTheLog();
 
 // The profile of the window's pages, keeping cookies, local storage and
 // cache on disk where Qt 5's default profile kept them.

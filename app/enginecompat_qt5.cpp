@@ -18,8 +18,6 @@ const char *setHighDpiScaling(bool enabled)
     return nullptr;
 }
 
-void keepEngineReportOffTheLog() { }
-
 QWebEngineProfile *windowProfile(QObject *)
 {
     return QWebEngineProfile::defaultProfile();

@@ -1,7 +1,6 @@
 #include "enginecompat.h"
 
 #include <QGuiApplication>
-#include <QLoggingCategory>
 #include <QNetworkInformation>
 #include <QPointer>
 #include <QPrinter>
@@ -25,11 +24,6 @@ const char *setHighDpiScaling(bool enabled)
         return "QT_ENABLE_HIGHDPI_SCALING";
     }
     return nullptr;
-}
-
-void keepEngineReportOffTheLog()
-{
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
 }
 
 // Qt 6's default profile keeps nothing on disk; one named as Qt 5's default

@@ -1,6 +1,8 @@
 #include "commandline.h"
+#include "desktopaccessibility.h"
 #include "enginecompat.h"
 #include "heapslack.h"
+#include "logcategories.h"
 #include "networkpolling.h"
 #include "object.h"
 #ifndef Q_OS_WIN
@@ -10,6 +12,8 @@
 #include "shellwindow.h"
 #include "singleinstance.h"
 #include "startupsettings.h"
+#include "supportlog.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -33,6 +37,7 @@ static QIcon applicationIcon()
 static int answer(const CommandLine &commandLine, int argc, char *argv[])
 {
     const QCoreApplication application(argc, argv);
+    const Translations translations;
     QTextStream out(stdout);
     QTextStream errors(stderr);
     return commandLine.answer(out, errors);
@@ -45,6 +50,8 @@ int main(int argc, char *argv[])
     if (!commandLine.startsApplication())
         return answer(commandLine, argc, argv);
 
+    // Before anything writes a line or starts a thread.
+    SupportLog::start();
     keepHeapSlackForDownloads();
     switchOffNetworkPolling();
 
@@ -56,7 +63,8 @@ int main(int argc, char *argv[])
 
     // Lives until the process ends; connecting to the instrument starts here.
     Object *bridge = new Object;
-    EngineCompat::keepEngineReportOffTheLog();
+    QLoggingCategory::setFilterRules(loggingRules(commandLine.isVerbose()));
+    qCDebug(lcSupportLog).noquote() << "Log:" << QDir::toNativeSeparators(SupportLog::fileName());
     const char *scalingVariable
             = EngineCompat::setHighDpiScaling(StartupSettings::enableHighDpi(*SettingsStore()));
 
@@ -64,6 +72,8 @@ int main(int argc, char *argv[])
     // Read by now; what the application starts (a report's viewer) scales as it would.
     if (scalingVariable)
         qunsetenv(scalingVariable);
+    // Before the first widget, the dialogs' included.
+    const Translations translations;
     QApplication::setWindowIcon(applicationIcon());
     // Lets the desktop match the window with its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("vantrelnut"));
@@ -76,7 +86,12 @@ int main(int argc, char *argv[])
     const StartupSettings startup
             = StartupSettings::read(*settings, bridge->defaultServerAddress());
     QCoreApplication::setApplicationName(startup.applicationName);
+    const char *accessibilityVariable = offerPagesToAssistiveTechnology();
     ShellWindow window(startup, bridge);
+    // Read once the window's page has started the engine; not handed on to
+    // what the application starts.
+    if (accessibilityVariable)
+        qunsetenv(accessibilityVariable);
     window.present(startup.showMaximized);
     // The session's end asks nothing of the page.
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,

@@ -6,6 +6,7 @@
 #include "object.h"
 #include "pagefullscreen.h"
 #include "pagepermissions.h"
+#include "pagelanguages.h"
 #include "startupsettings.h"
 #include "windowplacement.h"
 
@@ -44,6 +45,7 @@ ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
     new PagePermissions(&m_page, m_trustedOrigins);
     new PageFullScreen(this, &m_page, m_trustedOrigins);
     new DesktopNotifications(m_profile, this);
+    PageLanguages::askIn(m_profile, startup.pageLanguages);
     // Its answers reach the page that is leaving, not the next one.
     connect(&m_page, &WebPage::leaving, bridge, &Object::abandonInstrumentCalls);
     // A zoom of the engine's Ctrl+wheel lives in the renderer alone.

@@ -1,7 +1,9 @@
 #include "startupsettings.h"
 
+#include "pagelanguages.h"
 #include "settingsstore.h"
 
+#include <QLocale>
 #include <QSettings>
 
 StartupSettings StartupSettings::read(const QSettings &settings, const QString &defaultServer)
@@ -20,6 +22,9 @@ StartupSettings StartupSettings::read(const QSettings &settings, const QString &
     // A list written with commas reads as several values; they are origins all the same.
     startup.trustedOrigins
             = settings.value(QStringLiteral("TrustedOrigins"), QString()).toStringList().join(' ');
+    startup.pageLanguages = PageLanguages::chosen(
+            SettingsStore::text(settings, QStringLiteral("Languages"), QString()),
+            QLocale::system().uiLanguages());
     return startup;
 }
 

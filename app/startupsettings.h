@@ -2,6 +2,7 @@
 #define STARTUPSETTINGS_H
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 class QSettings;
@@ -17,6 +18,9 @@ struct StartupSettings
     // Origins beyond the server's that the web application spans, separated
     // by spaces.
     QString trustedOrigins;
+    // What the web application is asked for in: the key's list of language
+    // tags, else the desktop's UI languages.
+    QStringList pageLanguages;
 
     static StartupSettings read(const QSettings &settings, const QString &defaultServer);
 

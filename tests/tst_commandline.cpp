@@ -34,25 +34,35 @@ QStringList withProgram(QStringList arguments)
 void tst_CommandLine::starts_data()
 {
     QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("verbose");
 
-    QTest::newRow("none") << QStringList();
-    QTest::newRow("Qt's options") << QStringList {
-            "-platform", "xcb", "-style", "Fusion", "-reverse"};
+    QTest::newRow("none") << QStringList() << false;
+    QTest::newRow("Qt's options") << QStringList {"-platform", "xcb", "-style", "Fusion",
+            "-reverse"} << false;
     QTest::newRow("Qt's options, two dashes and =")
-            << QStringList {"--style=Fusion", "-qwindowtitle", "Mird", "-session", "1a2b_3c"};
-    QTest::newRow("X11 options") << QStringList {
-            "-display", ":1", "-geometry", "800x600+0+0", "-nograb"};
+            << QStringList {"--style=Fusion", "-qwindowtitle", "Mird", "-session", "1a2b_3c"}
+            << false;
+    QTest::newRow("X11 options") << QStringList {"-display", ":1", "-geometry", "800x600+0+0",
+            "-nograb"} << false;
     QTest::newRow("engine switches") << QStringList {"-style", "Fusion", "--webEngineArgs",
-            "--no-sandbox", "--remote-debugging-port=9222", "anything"};
-    QTest::newRow("separator in any case") << QStringList {"--webengineargs", "--disable-gpu"};
+            "--no-sandbox", "--remote-debugging-port=9222", "anything"}
+                                     << false;
+    QTest::newRow("separator in any case")
+            << QStringList {"--webengineargs", "--disable-gpu"} << false;
     QTest::newRow("after the separator nothing is ours")
-            << QStringList {"--webEngineArgs", "--help"};
+            << QStringList {"--webEngineArgs", "--help", "--verbose"} << false;
+    QTest::newRow("verbose") << QStringList {"--verbose"} << true;
+    QTest::newRow("verbose beside Qt's options") << QStringList {"-style", "Fusion", "--verbose",
+            "--webEngineArgs", "--disable-gpu"} << true;
 }
 
 void tst_CommandLine::starts()
 {
     QFETCH(QStringList, arguments);
-    QVERIFY(CommandLine(withProgram(arguments)).startsApplication());
+    QFETCH(bool, verbose);
+    const CommandLine commandLine(withProgram(arguments));
+    QVERIFY(commandLine.startsApplication());
+    QCOMPARE(commandLine.isVerbose(), verbose);
 }
 
 void tst_CommandLine::answers_data()
@@ -69,6 +79,8 @@ void tst_CommandLine::answers_data()
     QTest::newRow("help, short") << QStringList {"-h"} << 0 << usage << nothing;
     QTest::newRow("help beside Qt's options")
             << QStringList {"-style", "Fusion", "--help"} << 0 << usage << nothing;
+    QTest::newRow("help beside verbose")
+            << QStringList {"--verbose", "-h"} << 0 << usage << nothing;
     QTest::newRow("version") << QStringList {"--version"} << 0 << version << nothing;
     QTest::newRow("version, short") << QStringList {"-v"} << 0 << version << nothing;
     QTest::newRow("unknown option")
@@ -85,6 +97,9 @@ void tst_CommandLine::answers_data()
     QTest::newRow("an argument")
             << QStringList {"report.pdf"} << 1 << nothing
             << QStringLiteral("vantrelnut: Unexpected argument 'report.pdf'.\n\nUsage: ");
+    QTest::newRow("verbose takes no value")
+            << QStringList {"--verbose=2"} << 1 << nothing
+            << QStringLiteral("vantrelnut: Unexpected value after '--verbose'.\n\nUsage: ");
 }
 
 void tst_CommandLine::answers()
@@ -107,7 +122,7 @@ void tst_CommandLine::answers()
     QVERIFY2(opensWith(errors, error), qPrintable(errors));
     // The usage lists the program's own options; Qt's stay out of it.
     if (!output.startsWith(QStringLiteral("vantrelnut ")))
-        QVERIFY((written + errors).contains("--version")
+        QVERIFY((written + errors).contains("--version") && (written + errors).contains("--verbose")
                 && !(written + errors).contains("--platform"));
 }
 

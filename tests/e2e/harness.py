@@ -150,9 +150,11 @@ class App:
         runtime.mkdir(parents=True, exist_ok=True)
         runtime.chmod(0o700)
         env = {k: v for k, v in os.environ.items() if not k.startswith("I1SIM_")}
+        self.log = self.home / "state" / "Vantrel" / "vantrelnut.log"
         env.update(HOME=str(self.home), XDG_CONFIG_HOME=str(config),
                    XDG_DATA_HOME=str(self.home / "data"), XDG_CACHE_HOME=str(self.home / "cache"),
-                   XDG_RUNTIME_DIR=str(runtime), DISPLAY=display.name,
+                   XDG_STATE_HOME=str(self.home / "state"), XDG_RUNTIME_DIR=str(runtime),
+                   DISPLAY=display.name,
                    QTWEBENGINE_DISABLE_SANDBOX="1", QT_LOGGING_RULES="js.info=true",
                    I1SIM_TRACE=str(self.trace), I1SIM_PRESS_MS="never")
         env.pop("QT_QPA_PLATFORM", None)

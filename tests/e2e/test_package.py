@@ -38,6 +38,8 @@ PACKAGED_FILES = {
     MANUAL,
     "usr/share/doc/vantrelnut/copyright",
     "usr/share/doc/vantrelnut/changelog.gz",
+    "usr/share/vantrelnut/translations/vantrelnut_de.qm",
+    "usr/share/vantrelnut/translations/vantrelnut_fr.qm",
 } | {f"usr/share/icons/hicolor/{size}x{size}/apps/vantrelnut.png" for size in ICON_SIZES}
 
 
@@ -74,6 +76,9 @@ class PackageTest(AppTestCase):
         self.assertTrue({"libc6"} | QT_PACKAGES[QT] <= packages, depends)
         other_qt = {package for package in packages if package.startswith("libqt") and f"qt{QT}" not in package}
         self.assertFalse(other_qt, depends)
+        # Qt's translations, the engine's included, for the dialogs and menus.
+        recommends = run("dpkg-deb", "--field", self.package, "Recommends").strip()
+        self.assertEqual(recommends, {"5": "qttranslations5-l10n", "6": "qt6-translations-l10n"}[QT])
 
     def test_desktop_entry_names_the_executable_and_an_installed_icon(self):
         tree = self.unpack()
@@ -130,8 +135,9 @@ class PackageTest(AppTestCase):
         # Every option, and every key of the README's settings table.
         readme = (SOURCE / "README.md").read_text()
         settings = readme.split("\n## Settings\n")[1].split("\n## ")[0]
-        for word in ["--help", "--version", "--webEngineArgs", "QTWEBENGINE_REMOTE_DEBUGGING",
-                     "https_proxy", "Mird.ini", "vantrelnut.lock"] + re.findall(r"(?m)^\| `(\w+)`", settings):
+        for word in ["--help", "--version", "--verbose", "--webEngineArgs", "QTWEBENGINE_REMOTE_DEBUGGING",
+                     "https_proxy", "Mird.ini", "vantrelnut.lock", "vantrelnut.log", "XDG_STATE_HOME",
+                     "AT-SPI"] + re.findall(r"(?m)^\| `(\w+)`", settings):
             self.assertIn(word, text)
 
     def test_unpacked_tree_runs_wherever_it_lies(self):

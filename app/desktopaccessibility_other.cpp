@@ -1,0 +1,6 @@
+#include "desktopaccessibility.h"
+
+const char *offerPagesToAssistiveTechnology()
+{
+    return nullptr;
+}

@@ -1,0 +1,143 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Desktop shell of the Mird colour-measurement web application.
+Qt&apos;s own options (-platform, -style, ...) are accepted; the browser engine&apos;s
+switches follow %1.</source>
+        <translation>Desktop-Programm der Mird-Webanwendung für die Farbmessung.
+Qts eigene Optionen (-platform, -style, ...) werden angenommen; die Schalter der
+Browser-Engine folgen auf %1.</translation>
+    </message>
+    <message>
+        <source>Shows this help and exits.</source>
+        <translation>Zeigt diese Hilfe an und beendet das Programm.</translation>
+    </message>
+    <message>
+        <source>Shows the version and exits.</source>
+        <translation>Zeigt die Version an und beendet das Programm.</translation>
+    </message>
+    <message>
+        <source>Writes the shell&apos;s own debug lines to standard error and the log.</source>
+        <translation>Schreibt die eigenen Debug-Zeilen des Programms in die Standardfehlerausgabe und das Protokoll.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Unerwartetes Argument &apos;%1&apos;.</translation>
+    </message>
+</context>
+<context>
+    <name>PageDownloads</name>
+    <message>
+        <source>Save File</source>
+        <translation>Datei speichern</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+</context>
+<context>
+    <name>UnreachablePage</name>
+    <message>
+        <source>en</source>
+        <extracomment>The language code of this translation, for the page&apos;s readers (screen readers)</extracomment>
+        <translation>de</translation>
+    </message>
+    <message>
+        <source>Not reachable: %1</source>
+        <extracomment>The window&apos;s title while the web application cannot be reached</extracomment>
+        <translation>Nicht erreichbar: %1</translation>
+    </message>
+    <message>
+        <source>The web application cannot be reached</source>
+        <translation>Die Webanwendung ist nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>Trying again in 1 second.</source>
+        <translation>Neuer Versuch in 1 Sekunde.</translation>
+    </message>
+    <message>
+        <source>Trying again in %1 seconds.</source>
+        <extracomment>%1 is a number of seconds, more than one</extracomment>
+        <translation>Neuer Versuch in %1 Sekunden.</translation>
+    </message>
+    <message>
+        <source>Trying again…</source>
+        <translation>Neuer Versuch läuft…</translation>
+    </message>
+    <message>
+        <source>Try again</source>
+        <translation>Erneut versuchen</translation>
+    </message>
+</context>
+<context>
+    <name>UnreachableWatch</name>
+    <message>
+        <source>the server refused the connection</source>
+        <translation>der Server hat die Verbindung abgelehnt</translation>
+    </message>
+    <message>
+        <source>the connection to the server was reset</source>
+        <translation>die Verbindung zum Server wurde zurückgesetzt</translation>
+    </message>
+    <message>
+        <source>the server closed the connection without answering</source>
+        <translation>der Server hat die Verbindung ohne Antwort geschlossen</translation>
+    </message>
+    <message>
+        <source>the connection to the server broke off</source>
+        <translation>die Verbindung zum Server ist abgebrochen</translation>
+    </message>
+    <message>
+        <source>the connection to the server failed</source>
+        <translation>die Verbindung zum Server ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>the server did not answer in time</source>
+        <translation>der Server hat nicht rechtzeitig geantwortet</translation>
+    </message>
+    <message>
+        <source>the server&apos;s name was not found</source>
+        <translation>der Name des Servers wurde nicht gefunden</translation>
+    </message>
+    <message>
+        <source>the server&apos;s name could not be looked up</source>
+        <translation>der Name des Servers konnte nicht aufgelöst werden</translation>
+    </message>
+    <message>
+        <source>the server&apos;s address cannot be reached</source>
+        <translation>die Adresse des Servers ist nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>this computer is not connected to a network</source>
+        <translation>dieser Computer ist mit keinem Netzwerk verbunden</translation>
+    </message>
+    <message>
+        <source>the network changed while connecting</source>
+        <translation>das Netzwerk hat sich während des Verbindungsaufbaus geändert</translation>
+    </message>
+    <message>
+        <source>the proxy server could not be reached</source>
+        <translation>der Proxyserver ist nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>the proxy server could not reach the server</source>
+        <translation>der Proxyserver konnte den Server nicht erreichen</translation>
+    </message>
+    <message>
+        <source>the server&apos;s gateway got no answer from the web application (502)</source>
+        <translation>das Gateway des Servers hat keine Antwort von der Webanwendung erhalten (502)</translation>
+    </message>
+    <message>
+        <source>the web application is not available at the moment (503)</source>
+        <translation>die Webanwendung ist im Moment nicht verfügbar (503)</translation>
+    </message>
+    <message>
+        <source>the server&apos;s gateway waited for the web application in vain (504)</source>
+        <translation>das Gateway des Servers hat vergeblich auf die Webanwendung gewartet (504)</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,143 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Desktop shell of the Mird colour-measurement web application.
+Qt&apos;s own options (-platform, -style, ...) are accepted; the browser engine&apos;s
+switches follow %1.</source>
+        <translation>Programme de bureau de l&apos;application web de mesure des couleurs Mird.
+Les options propres à Qt (-platform, -style, ...) sont acceptées&#xa0;; les options
+du moteur de navigation suivent %1.</translation>
+    </message>
+    <message>
+        <source>Shows this help and exits.</source>
+        <translation>Affiche cette aide et quitte.</translation>
+    </message>
+    <message>
+        <source>Shows the version and exits.</source>
+        <translation>Affiche la version et quitte.</translation>
+    </message>
+    <message>
+        <source>Writes the shell&apos;s own debug lines to standard error and the log.</source>
+        <translation>Écrit les lignes de débogage propres au programme sur la sortie d&apos;erreur standard et dans le journal.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Argument inattendu &apos;%1&apos;.</translation>
+    </message>
+</context>
+<context>
+    <name>PageDownloads</name>
+    <message>
+        <source>Save File</source>
+        <translation>Enregistrer le fichier</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>Tous les fichiers (*)</translation>
+    </message>
+</context>
+<context>
+    <name>UnreachablePage</name>
+    <message>
+        <source>en</source>
+        <extracomment>The language code of this translation, for the page&apos;s readers (screen readers)</extracomment>
+        <translation>fr</translation>
+    </message>
+    <message>
+        <source>Not reachable: %1</source>
+        <extracomment>The window&apos;s title while the web application cannot be reached</extracomment>
+        <translation>Inaccessible&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>The web application cannot be reached</source>
+        <translation>L&apos;application web est inaccessible</translation>
+    </message>
+    <message>
+        <source>Trying again in 1 second.</source>
+        <translation>Nouvel essai dans 1 seconde.</translation>
+    </message>
+    <message>
+        <source>Trying again in %1 seconds.</source>
+        <extracomment>%1 is a number of seconds, more than one</extracomment>
+        <translation>Nouvel essai dans %1 secondes.</translation>
+    </message>
+    <message>
+        <source>Trying again…</source>
+        <translation>Nouvel essai en cours…</translation>
+    </message>
+    <message>
+        <source>Try again</source>
+        <translation>Réessayer</translation>
+    </message>
+</context>
+<context>
+    <name>UnreachableWatch</name>
+    <message>
+        <source>the server refused the connection</source>
+        <translation>le serveur a refusé la connexion</translation>
+    </message>
+    <message>
+        <source>the connection to the server was reset</source>
+        <translation>la connexion au serveur a été réinitialisée</translation>
+    </message>
+    <message>
+        <source>the server closed the connection without answering</source>
+        <translation>le serveur a fermé la connexion sans répondre</translation>
+    </message>
+    <message>
+        <source>the connection to the server broke off</source>
+        <translation>la connexion au serveur a été interrompue</translation>
+    </message>
+    <message>
+        <source>the connection to the server failed</source>
+        <translation>la connexion au serveur a échoué</translation>
+    </message>
+    <message>
+        <source>the server did not answer in time</source>
+        <translation>le serveur n&apos;a pas répondu à temps</translation>
+    </message>
+    <message>
+        <source>the server&apos;s name was not found</source>
+        <translation>le nom du serveur est introuvable</translation>
+    </message>
+    <message>
+        <source>the server&apos;s name could not be looked up</source>
+        <translation>le nom du serveur n&apos;a pas pu être résolu</translation>
+    </message>
+    <message>
+        <source>the server&apos;s address cannot be reached</source>
+        <translation>l&apos;adresse du serveur est inaccessible</translation>
+    </message>
+    <message>
+        <source>this computer is not connected to a network</source>
+        <translation>cet ordinateur n&apos;est connecté à aucun réseau</translation>
+    </message>
+    <message>
+        <source>the network changed while connecting</source>
+        <translation>le réseau a changé pendant la connexion</translation>
+    </message>
+    <message>
+        <source>the proxy server could not be reached</source>
+        <translation>le serveur proxy est inaccessible</translation>
+    </message>
+    <message>
+        <source>the proxy server could not reach the server</source>
+        <translation>le serveur proxy n&apos;a pas pu joindre le serveur</translation>
+    </message>
+    <message>
+        <source>the server&apos;s gateway got no answer from the web application (502)</source>
+        <translation>la passerelle du serveur n&apos;a reçu aucune réponse de l&apos;application web (502)</translation>
+    </message>
+    <message>
+        <source>the web application is not available at the moment (503)</source>
+        <translation>l&apos;application web n&apos;est pas disponible pour le moment (503)</translation>
+    </message>
+    <message>
+        <source>the server&apos;s gateway waited for the web application in vain (504)</source>
+        <translation>la passerelle du serveur a attendu l&apos;application web en vain (504)</translation>
+    </message>
+</context>
+</TS>
