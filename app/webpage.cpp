@@ -108,8 +108,11 @@ void WebPage::javaScriptAlert(const QUrl &, const QString &message)
 // handler asked to stay) with a confirm() of its own text.
 bool WebPage::javaScriptConfirm(const QUrl &, const QString &message)
 {
-    const QString leaving = QCoreApplication::translate("QWebEnginePage",
-            "Are you sure you want to leave this page? Changes that you made may not be saved.");
+    // The engine's own text, in the engine's translation: not one of ours.
+    static const char *const engineContext = "QWebEnginePage";
+    static const char *const engineText
+            = "Are you sure you want to leave this page? Changes that you made may not be saved.";
+    const QString leaving = QCoreApplication::translate(engineContext, engineText);
     if (message != leaving)
         return PageDialogs::confirm(m_window, message);
     const bool leave = PageDialogs::askToLeave(m_window);

@@ -29,6 +29,86 @@ Browser-Engine folgen auf %1.</translation>
     </message>
 </context>
 <context>
+    <name>FindBar</name>
+    <message>
+        <source>Find in page</source>
+        <translation>Auf der Seite suchen</translation>
+    </message>
+    <message>
+        <source>Previous match</source>
+        <translation>Vorheriger Treffer</translation>
+    </message>
+    <message>
+        <source>Next match</source>
+        <translation>Nächster Treffer</translation>
+    </message>
+    <message>
+        <source>Close the find bar</source>
+        <translation>Suchleiste schließen</translation>
+    </message>
+    <message>
+        <source>Not found</source>
+        <translation>Nicht gefunden</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+</context>
+<context>
+    <name>LoginDialog</name>
+    <message>
+        <source>Log In</source>
+        <translation>Anmelden</translation>
+    </message>
+    <message>
+        <source>The proxy server %1 asks you to log in.</source>
+        <translation>Der Proxy-Server %1 bittet Sie, sich anzumelden.</translation>
+    </message>
+    <message>
+        <source>The server %1 asks you to log in.</source>
+        <translation>Der Server %1 bittet Sie, sich anzumelden.</translation>
+    </message>
+    <message>
+        <source>Realm</source>
+        <translation>Bereich</translation>
+    </message>
+    <message>
+        <source>User name:</source>
+        <translation>Benutzername:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Passwort:</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBar</name>
+    <message>
+        <source>Messages</source>
+        <translation>Meldungen</translation>
+    </message>
+    <message>
+        <source>Close this message</source>
+        <translation>Diese Meldung schließen</translation>
+    </message>
+</context>
+<context>
+    <name>PageDialogs</name>
+    <message>
+        <source>Leave this page? Changes you made may not be saved.</source>
+        <translation>Diese Seite verlassen? Ihre Änderungen werden möglicherweise nicht gespeichert.</translation>
+    </message>
+    <message>
+        <source>&amp;Leave</source>
+        <translation>&amp;Verlassen</translation>
+    </message>
+    <message>
+        <source>&amp;Stay</source>
+        <translation>&amp;Bleiben</translation>
+    </message>
+</context>
+<context>
     <name>PageDownloads</name>
     <message>
         <source>Save File</source>
@@ -37,6 +117,88 @@ Browser-Engine folgen auf %1.</translation>
     <message>
         <source>All Files (*)</source>
         <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The download %1 failed: %2.</source>
+        <translation>Der Download %1 ist fehlgeschlagen: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>ReportFailure</name>
+    <message>
+        <source>the server answered %1</source>
+        <translation>der Server antwortete mit %1</translation>
+    </message>
+    <message>
+        <source>the server refused the connection</source>
+        <translation>der Server hat die Verbindung abgelehnt</translation>
+    </message>
+    <message>
+        <source>the server&apos;s name was not found</source>
+        <translation>der Name des Servers wurde nicht gefunden</translation>
+    </message>
+    <message>
+        <source>the server did not answer in time</source>
+        <translation>der Server hat nicht rechtzeitig geantwortet</translation>
+    </message>
+    <message>
+        <source>the server closed the connection</source>
+        <translation>der Server hat die Verbindung geschlossen</translation>
+    </message>
+    <message>
+        <source>the server&apos;s certificate was refused</source>
+        <translation>das Zertifikat des Servers wurde abgelehnt</translation>
+    </message>
+    <message>
+        <source>its address cannot be downloaded</source>
+        <translation>seine Adresse lässt sich nicht herunterladen</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>der Datenträger ist voll</translation>
+    </message>
+    <message>
+        <source>a folder has that name</source>
+        <translation>ein Ordner trägt diesen Namen</translation>
+    </message>
+    <message>
+        <source>its folder does not exist</source>
+        <translation>sein Ordner existiert nicht</translation>
+    </message>
+    <message>
+        <source>its folder may not be written to</source>
+        <translation>in seinen Ordner darf nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>The report %1 could not be downloaded: %2.</source>
+        <translation>Der Bericht %1 konnte nicht heruntergeladen werden: %2.</translation>
+    </message>
+    <message>
+        <source>The report %1 could not be downloaded: the server sent it elsewhere.</source>
+        <translation>Der Bericht %1 konnte nicht heruntergeladen werden: der Server hat ihn anderswohin verwiesen.</translation>
+    </message>
+    <message>
+        <source>A report could not be saved: no file name was given.</source>
+        <translation>Ein Bericht konnte nicht gespeichert werden: es wurde kein Dateiname angegeben.</translation>
+    </message>
+    <message>
+        <source>The report %1 could not be saved: %2.</source>
+        <translation>Der Bericht %1 konnte nicht gespeichert werden: %2.</translation>
+    </message>
+    <message>
+        <source>The report %1 was not saved: a page may not save files there.</source>
+        <translation>Der Bericht %1 wurde nicht gespeichert: eine Seite darf dort keine Dateien speichern.</translation>
+    </message>
+</context>
+<context>
+    <name>ShellWindow</name>
+    <message>
+        <source>The certificate of %1 was refused: %2</source>
+        <translation>Das Zertifikat von %1 wurde abgelehnt: %2</translation>
+    </message>
+    <message>
+        <source>The page could not be printed.</source>
+        <translation>Die Seite konnte nicht gedruckt werden.</translation>
     </message>
 </context>
 <context>

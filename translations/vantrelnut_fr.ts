@@ -29,6 +29,86 @@ du moteur de navigation suivent %1.</translation>
     </message>
 </context>
 <context>
+    <name>FindBar</name>
+    <message>
+        <source>Find in page</source>
+        <translation>Rechercher dans la page</translation>
+    </message>
+    <message>
+        <source>Previous match</source>
+        <translation>Résultat précédent</translation>
+    </message>
+    <message>
+        <source>Next match</source>
+        <translation>Résultat suivant</translation>
+    </message>
+    <message>
+        <source>Close the find bar</source>
+        <translation>Fermer la barre de recherche</translation>
+    </message>
+    <message>
+        <source>Not found</source>
+        <translation>Introuvable</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
+</context>
+<context>
+    <name>LoginDialog</name>
+    <message>
+        <source>Log In</source>
+        <translation>Connexion</translation>
+    </message>
+    <message>
+        <source>The proxy server %1 asks you to log in.</source>
+        <translation>Le serveur mandataire %1 vous demande de vous connecter.</translation>
+    </message>
+    <message>
+        <source>The server %1 asks you to log in.</source>
+        <translation>Le serveur %1 vous demande de vous connecter.</translation>
+    </message>
+    <message>
+        <source>Realm</source>
+        <translation>Domaine</translation>
+    </message>
+    <message>
+        <source>User name:</source>
+        <translation>Nom d&apos;utilisateur :</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Mot de passe :</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBar</name>
+    <message>
+        <source>Messages</source>
+        <translation>Messages</translation>
+    </message>
+    <message>
+        <source>Close this message</source>
+        <translation>Fermer ce message</translation>
+    </message>
+</context>
+<context>
+    <name>PageDialogs</name>
+    <message>
+        <source>Leave this page? Changes you made may not be saved.</source>
+        <translation>Quitter cette page ? Les modifications que vous avez faites risquent de ne pas être enregistrées.</translation>
+    </message>
+    <message>
+        <source>&amp;Leave</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Stay</source>
+        <translation>&amp;Rester</translation>
+    </message>
+</context>
+<context>
     <name>PageDownloads</name>
     <message>
         <source>Save File</source>
@@ -37,6 +117,88 @@ du moteur de navigation suivent %1.</translation>
     <message>
         <source>All Files (*)</source>
         <translation>Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>The download %1 failed: %2.</source>
+        <translation>Le téléchargement %1 a échoué : %2.</translation>
+    </message>
+</context>
+<context>
+    <name>ReportFailure</name>
+    <message>
+        <source>the server answered %1</source>
+        <translation>le serveur a répondu %1</translation>
+    </message>
+    <message>
+        <source>the server refused the connection</source>
+        <translation>le serveur a refusé la connexion</translation>
+    </message>
+    <message>
+        <source>the server&apos;s name was not found</source>
+        <translation>le nom du serveur est introuvable</translation>
+    </message>
+    <message>
+        <source>the server did not answer in time</source>
+        <translation>le serveur n&apos;a pas répondu à temps</translation>
+    </message>
+    <message>
+        <source>the server closed the connection</source>
+        <translation>le serveur a fermé la connexion</translation>
+    </message>
+    <message>
+        <source>the server&apos;s certificate was refused</source>
+        <translation>le certificat du serveur a été refusé</translation>
+    </message>
+    <message>
+        <source>its address cannot be downloaded</source>
+        <translation>son adresse ne peut pas être téléchargée</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>le disque est plein</translation>
+    </message>
+    <message>
+        <source>a folder has that name</source>
+        <translation>un dossier porte ce nom</translation>
+    </message>
+    <message>
+        <source>its folder does not exist</source>
+        <translation>son dossier n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>its folder may not be written to</source>
+        <translation>son dossier n&apos;est pas accessible en écriture</translation>
+    </message>
+    <message>
+        <source>The report %1 could not be downloaded: %2.</source>
+        <translation>Le rapport %1 n&apos;a pas pu être téléchargé : %2.</translation>
+    </message>
+    <message>
+        <source>The report %1 could not be downloaded: the server sent it elsewhere.</source>
+        <translation>Le rapport %1 n&apos;a pas pu être téléchargé : le serveur l&apos;a renvoyé ailleurs.</translation>
+    </message>
+    <message>
+        <source>A report could not be saved: no file name was given.</source>
+        <translation>Un rapport n&apos;a pas pu être enregistré : aucun nom de fichier n&apos;a été donné.</translation>
+    </message>
+    <message>
+        <source>The report %1 could not be saved: %2.</source>
+        <translation>Le rapport %1 n&apos;a pas pu être enregistré : %2.</translation>
+    </message>
+    <message>
+        <source>The report %1 was not saved: a page may not save files there.</source>
+        <translation>Le rapport %1 n&apos;a pas été enregistré : une page ne peut pas y enregistrer de fichiers.</translation>
+    </message>
+</context>
+<context>
+    <name>ShellWindow</name>
+    <message>
+        <source>The certificate of %1 was refused: %2</source>
+        <translation>Le certificat de %1 a été refusé : %2</translation>
+    </message>
+    <message>
+        <source>The page could not be printed.</source>
+        <translation>La page n&apos;a pas pu être imprimée.</translation>
     </message>
 </context>
 <context>
