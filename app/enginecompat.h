@@ -27,7 +27,7 @@ using PageDownload = QWebEngineDownloadRequest;
 #include <QWebEngineDownloadItem>
 using PageDownload = QWebEngineDownloadItem;
 // Qt 5 asks through a virtual function and takes its answer.
-#define WEBPAGE_CERTIFICATE_ERROR_OVERRIDE \
+#define WEBPAGE_CERTIFICATE_ERROR_OVERRIDE                                                         \
     bool certificateError(const QWebEngineCertificateError &error) override;
 #endif
 
@@ -37,6 +37,9 @@ namespace EngineCompat {
 // then. Returns the environment variable set for the application object
 // alone, to be removed once it exists, or null.
 const char *setHighDpiScaling(bool enabled);
+
+// Qt's own translations (qtbase_de.qm, ...).
+QString qtTranslationsFolder();
 
 // The profile of the window's pages, keeping cookies, local storage and
 // cache on disk where Qt 5's default profile kept them.
@@ -56,11 +59,11 @@ QString certificateProblem(const QWebEngineCertificateError &error);
 void whenNetworkReachable(QObject *context, std::function<void()> reachable);
 
 // The page's print request (window.print()) calls print.
-void onPrintRequested(QWebEngineView *view, QWebEnginePage *page, QObject *context,
-        std::function<void()> print);
+void onPrintRequested(
+        QWebEngineView *view, QWebEnginePage *page, QObject *context, std::function<void()> print);
 // Prints on a printer; finished(success) once the engine is done with it.
-void printOnPrinter(QWebEngineView *view, QWebEnginePage *page, QPrinter *printer,
-        QObject *context, std::function<void(bool)> finished);
+void printOnPrinter(QWebEngineView *view, QWebEnginePage *page, QPrinter *printer, QObject *context,
+        std::function<void(bool)> finished);
 // The engine's own PDF, as the printer's settings ask (Qt 5 prints every page).
 void printToPdf(QWebEnginePage *page, const QPrinter &printer);
 

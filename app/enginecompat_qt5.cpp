@@ -3,6 +3,7 @@
 #include "webpage.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QPointer>
 #include <QPrinter>
 #include <QWebEngineCertificateError>
@@ -16,6 +17,11 @@ const char *setHighDpiScaling(bool enabled)
     if (enabled)
         QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     return nullptr;
+}
+
+QString qtTranslationsFolder()
+{
+    return QLibraryInfo::location(QLibraryInfo::TranslationsPath);
 }
 
 QWebEngineProfile *windowProfile(QObject *)

@@ -1,6 +1,7 @@
 #include "enginecompat.h"
 
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QNetworkInformation>
 #include <QPointer>
 #include <QPrinter>
@@ -24,6 +25,11 @@ const char *setHighDpiScaling(bool enabled)
         return "QT_ENABLE_HIGHDPI_SCALING";
     }
     return nullptr;
+}
+
+QString qtTranslationsFolder()
+{
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
 }
 
 // Qt 6's default profile keeps nothing on disk; one named as Qt 5's default
@@ -80,8 +86,8 @@ void printOnPrinter(QWebEngineView *view, QWebEnginePage *, QPrinter *printer, Q
 {
     // One print at a time: the connection ends with the print it waits for.
     auto connection = std::make_shared<QMetaObject::Connection>();
-    *connection = QObject::connect(view, &QWebEngineView::printFinished, context,
-            [connection, finished](bool success) {
+    *connection = QObject::connect(
+            view, &QWebEngineView::printFinished, context, [connection, finished](bool success) {
                 QObject::disconnect(*connection);
                 finished(success);
             });

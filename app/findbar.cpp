@@ -35,7 +35,8 @@ FindBar::FindBar(QWebEnginePage *page, QWidget *parent)
     m_text->setAccessibleName(tr("Find in page"));
     QToolButton *previous = button(this, QStyle::SP_ArrowUp, tr("Previous match"));
     QToolButton *next = button(this, QStyle::SP_ArrowDown, tr("Next match"));
-    QToolButton *closeButton = button(this, QStyle::SP_TitleBarCloseButton, tr("Close the find bar"));
+    QToolButton *closeButton
+            = button(this, QStyle::SP_TitleBarCloseButton, tr("Close the find bar"));
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
@@ -81,8 +82,8 @@ void FindBar::keyPressEvent(QKeyEvent *event)
 
 void FindBar::find(bool backward)
 {
-    m_page->findText(m_text->text(),
-            backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags());
+    m_page->findText(
+            m_text->text(), backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags());
 }
 
 void FindBar::showResult(const QWebEngineFindTextResult &result)
@@ -92,6 +93,5 @@ void FindBar::showResult(const QWebEngineFindTextResult &result)
     else if (result.numberOfMatches() == 0)
         m_matches->setText(tr("Not found"));
     else
-        m_matches->setText(
-                tr("%1 of %2").arg(result.activeMatch()).arg(result.numberOfMatches()));
+        m_matches->setText(tr("%1 of %2").arg(result.activeMatch()).arg(result.numberOfMatches()));
 }

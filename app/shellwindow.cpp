@@ -5,8 +5,8 @@
 #include "keptwindowstate.h"
 #include "object.h"
 #include "pagefullscreen.h"
-#include "pagepermissions.h"
 #include "pagelanguages.h"
+#include "pagepermissions.h"
 #include "startupsettings.h"
 #include "windowplacement.h"
 
@@ -76,10 +76,8 @@ ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
     addShortcut({Qt::Key_F5, Qt::CTRL | Qt::Key_R}, [this] { reload(false); });
     addShortcut(
             {Qt::CTRL | Qt::SHIFT | Qt::Key_R, Qt::CTRL | Qt::Key_F5}, [this] { reload(true); });
-    addShortcut({QKeySequence::Back},
-            [this] { goThroughHistory(QWebEnginePage::Back); });
-    addShortcut({QKeySequence::Forward},
-            [this] { goThroughHistory(QWebEnginePage::Forward); });
+    addShortcut({QKeySequence::Back}, [this] { goThroughHistory(QWebEnginePage::Back); });
+    addShortcut({QKeySequence::Forward}, [this] { goThroughHistory(QWebEnginePage::Forward); });
     addShortcut({QKeySequence::Find}, [this] { m_findBar.open(); });
     addShortcut({Qt::CTRL | Qt::Key_Q}, [this] { close(); });
     connect(&m_findBar, &FindBar::closed, this, [this] { m_view.setFocus(); });
@@ -169,7 +167,8 @@ void ShellWindow::keepAcrossStarts()
     // A window maximised or minimised by hand keeps the place it had before.
     std::optional<QRect> geometry;
     if (m_keepsGeometry
-            && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+            && !(windowState()
+                    & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
         geometry = QRect(pos(), size());
     KeptWindowState::keep(zoom, geometry);
 }

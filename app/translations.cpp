@@ -1,5 +1,7 @@
 #include "translations.h"
 
+#include "enginecompat.h"
+
 #include "logcategories.h"
 
 #include <QCoreApplication>
@@ -11,11 +13,7 @@ namespace {
 
 QString qtTranslationsFolder()
 {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-#else
-    return QLibraryInfo::location(QLibraryInfo::TranslationsPath);
-#endif
+    return EngineCompat::qtTranslationsFolder();
 }
 
 } // namespace

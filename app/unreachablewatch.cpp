@@ -4,13 +4,8 @@
 
 #include <QCoreApplication>
 #include <QHash>
-#include <QPointer>
 #include <QWebEnginePage>
-#include <QWebEngineScript>
 
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-#include <QWebEngineLoadingInfo>
-#endif
 
 namespace {
 
@@ -62,56 +57,13 @@ const QHash<QString, QString> reasons = {
                 QT_TRANSLATE_NOOP("UnreachableWatch",
                         "the server's gateway waited for the web application in vain (504)")}};
 
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-// The code the engine's error page shows for the failure.
-QString errorCode(const QWebEngineLoadingInfo &info)
-{
-    if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
-        return QStringLiteral("HTTP ERROR %1").arg(info.errorCode());
-    const QString text = info.errorString();
-    return text.startsWith(QLatin1String("net::")) ? text.mid(5) : text;
-}
-#else
-// Read in a world of our own from the document shown: the engine's error
-// page, or the server's answer.
-const QString errorCodeShown = QStringLiteral(
-        "location.protocol === 'chrome-error:' && document.querySelector('.error-code')"
-        " ? document.querySelector('.error-code').textContent : ''");
-#endif
 
 } // namespace
 
 UnreachableWatch::UnreachableWatch(QWebEnginePage *page)
     : m_page(page)
 {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    connect(page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
-        // A stopped load (another one took its place) tells nothing.
-        if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus)
-            emit shown();
-        else if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
-            finished(info.url(), errorCode(info));
-    });
-#else
-    // Qt 5 tells only that a load failed, also when the server answered with
-    // an error page of its own, whose status it keeps to itself.
-    connect(page, &QWebEnginePage::loadStarted, this, [this] { ++m_loads; });
-    connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
-        if (ok) {
-            emit shown();
-            return;
-        }
-        const QPointer<UnreachableWatch> self(this);
-        const int load = m_loads;
-        const QUrl address = m_page->url();
-        m_page->runJavaScript(errorCodeShown, QWebEngineScript::ApplicationWorld,
-                [self, load, address](const QVariant &code) {
-                    // Unless the page has moved on meanwhile.
-                    if (self && self->m_loads == load)
-                        self->finished(address, code.toString());
-                });
-    });
-#endif
+    watchLoads();
 }
 
 QString UnreachableWatch::reasonFor(const QString &errorCode)

@@ -4,7 +4,6 @@
 #include <QObject>
 #include <QString>
 #include <QUrl>
-#include <QtGlobal>
 
 class QWebEnginePage;
 
@@ -31,12 +30,12 @@ signals:
     void unreachable(const QUrl &address, const QString &reason);
 
 private:
+    // One source file per Qt version.
+    void watchLoads();
     void finished(const QUrl &address, const QString &errorCode);
 
     QWebEnginePage *const m_page;
-#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-    int m_loads = 0; // loads started, to tell a late answer from the error page
-#endif
+    int m_loads = 0; // loads started (Qt 5), to tell a late answer from the error page
 };
 
 #endif // UNREACHABLEWATCH_H
