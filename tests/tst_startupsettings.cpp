@@ -1,7 +1,5 @@
-#include "pagelanguages.h"
 #include "startupsettings.h"
 
-#include <QLocale>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -16,8 +14,6 @@ private slots:
     void keys();
     void enableHighDpi_data();
     void enableHighDpi();
-    void pageLanguages_data();
-    void pageLanguages();
     void readingWritesNothing();
 
 private:
@@ -136,29 +132,6 @@ void tst_StartupSettings::enableHighDpi()
 
     const QSettings settings(writeIni(m_folder, ini), QSettings::IniFormat);
     QCOMPARE(StartupSettings::enableHighDpi(settings), enabled);
-}
-
-void tst_StartupSettings::pageLanguages_data()
-{
-    QTest::addColumn<QByteArray>("ini");
-    QTest::addColumn<QStringList>("languages");
-
-    QTest::newRow("absent: the desktop's")
-            << QByteArray() << PageLanguages::chosen(QString(), QLocale::system().uiLanguages());
-    QTest::newRow("commas, as written by hand")
-            << QByteArray("[General]\nLanguages=de-CH, de, en\n")
-            << QStringList {"de-CH", "de", "en"};
-    QTest::newRow("spaces, quoted")
-            << QByteArray("[General]\nLanguages=\"fr-CH fr\"\n") << QStringList {"fr-CH", "fr"};
-}
-
-void tst_StartupSettings::pageLanguages()
-{
-    QFETCH(QByteArray, ini);
-    QFETCH(QStringList, languages);
-
-    const QSettings settings(writeIni(m_folder, ini), QSettings::IniFormat);
-    QCOMPARE(StartupSettings::read(settings, defaultServer).pageLanguages, languages);
 }
 
 void tst_StartupSettings::readingWritesNothing()
