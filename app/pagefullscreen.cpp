@@ -1,12 +1,13 @@
 #include "pagefullscreen.h"
 
+#include "pagepermissions.h"
+
 #include <QAction>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
 #include <QWidget>
 
-#include <cstdio>
 
 PageFullScreen::PageFullScreen(
         QWidget *window, QWebEnginePage *page, const TrustedOrigins &trustedOrigins)
@@ -28,11 +29,7 @@ PageFullScreen::PageFullScreen(
 void PageFullScreen::requested(QWebEngineFullScreenRequest request)
 {
     if (request.toggleOn() && !m_trustedOrigins.isTrusted(request.origin())) {
-        std::fprintf(stderr, "Permission refused: full screen for %s\n",
-                request.origin()
-                        .toEncoded(QUrl::RemoveUserInfo | QUrl::RemovePath | QUrl::FullyEncoded)
-                        .constData());
-        std::fflush(stderr);
+        PagePermissions::reportRefusal(QStringLiteral("full screen"), request.origin());
         request.reject();
         return;
     }

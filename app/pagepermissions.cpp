@@ -44,15 +44,19 @@ QString PagePermissions::name(QWebEnginePage::Feature feature)
     return QStringLiteral("permission %1").arg(int(feature));
 }
 
+void PagePermissions::reportRefusal(const QString &permission, const QUrl &origin)
+{
+    std::fprintf(stderr, "Permission refused: %s for %s\n", permission.toUtf8().constData(),
+            origin.toEncoded(QUrl::RemoveUserInfo | QUrl::RemovePath | QUrl::FullyEncoded)
+                    .constData());
+    std::fflush(stderr);
+}
+
 void PagePermissions::answer(const QUrl &origin, QWebEnginePage::Feature feature)
 {
     const bool granted = grants(m_trustedOrigins, origin, feature);
-    if (!granted) {
-        std::fprintf(stderr, "Permission refused: %s for %s\n", name(feature).toUtf8().constData(),
-                origin.toEncoded(QUrl::RemoveUserInfo | QUrl::RemovePath | QUrl::FullyEncoded)
-                        .constData());
-        std::fflush(stderr);
-    }
+    if (!granted)
+        reportRefusal(name(feature), origin);
     m_page->setFeaturePermission(origin, feature,
             granted ? QWebEnginePage::PermissionGrantedByUser
                     : QWebEnginePage::PermissionDeniedByUser);

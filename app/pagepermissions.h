@@ -22,10 +22,12 @@ public:
 
     static bool grants(const TrustedOrigins &trustedOrigins, const QUrl &origin,
             QWebEnginePage::Feature feature);
-    // The permission in words for the log: "camera", "location", ...
-    static QString name(QWebEnginePage::Feature feature);
+    // The line on standard error for a refused permission ("camera", "full screen").
+    static void reportRefusal(const QString &permission, const QUrl &origin);
 
 private:
+    // The permission in words for the log: "camera", "location", ...
+    static QString name(QWebEnginePage::Feature feature);
     void answer(const QUrl &origin, QWebEnginePage::Feature feature);
 
     QWebEnginePage *const m_page;
