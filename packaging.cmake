@@ -28,7 +28,7 @@ endif()
 
 # The changelog names the project's version; the copyright file its owners.
 configure_file(packaging/changelog.in changelog @ONLY)
-add_compressed_file(changelog ${CMAKE_CURRENT_BINARY_DIR}/changelog)
+add_compressed_file(compressed_changelog ${CMAKE_CURRENT_BINARY_DIR}/changelog)
 install(FILES packaging/copyright ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_PACKAGE_NAME})
 include(CPack)

@@ -12,8 +12,8 @@
 // the rise of VmHWM (peak resident set), a piece is one readyRead, processor
 // time counts every thread. After the last piece come the commit (the report
 // synced to disk and put in the target's place) and the open.
-#include "downloadmanager.h"
-#include "heapslack.h"
+#include "download/downloadmanager.h"
+#include "download/heapslack.h"
 
 #include <QChildEvent>
 #include <QCoreApplication>

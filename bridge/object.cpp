@@ -1,6 +1,6 @@
-#include "object.h"
+#include "bridge/object.h"
 
-#include "settingsstore.h"
+#include "settings/settingsstore.h"
 
 #include <QDebug>
 #include <QUrl>

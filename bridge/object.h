@@ -1,10 +1,10 @@
 #ifndef OBJECT_H
 #define OBJECT_H
 
-#include "devicelink.h"
-#include "downloadmanager.h"
-#include "instrumentqueue.h"
-#include "pendinganswer.h"
+#include "bridge/pendinganswer.h"
+#include "download/downloadmanager.h"
+#include "instrument/devicelink.h"
+#include "instrument/instrumentqueue.h"
 
 #include <QObject>
 #include <QString>

@@ -1,10 +1,11 @@
-#include "downloadmanager.h"
+#include "download/downloadmanager.h"
 
-#include "downloadoutcome.h"
-#include "protectedplaces.h"
-#include "reportfailure.h"
-#include "reportrequest.h"
-#include "runnablefile.h"
+#include "base/standarderror.h"
+#include "download/downloadoutcome.h"
+#include "download/protectedplaces.h"
+#include "download/reportfailure.h"
+#include "download/reportrequest.h"
+#include "download/runnablefile.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -18,7 +19,6 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -67,15 +67,10 @@ bool carriesReport(const QNetworkReply *reply)
 
 void printFailure(const ReportFile &reportFile)
 {
-    const QByteArray fileName = reportFile.fileName().toLocal8Bit();
-    const QByteArray errorText = reportFile.errorString().toLocal8Bit();
-    if (reportFile.failure() == ReportFile::Failure::Open)
-        std::fprintf(stderr, "Could not open %s for writing: %s\n", fileName.constData(),
-                errorText.constData());
-    else
-        std::fprintf(
-                stderr, "Could not write %s: %s\n", fileName.constData(), errorText.constData());
-    std::fflush(stderr);
+    const QString line = reportFile.failure() == ReportFile::Failure::Open
+            ? QStringLiteral("Could not open %1 for writing: %2")
+            : QStringLiteral("Could not write %1: %2");
+    StandardError::writeLine(line.arg(reportFile.fileName(), reportFile.errorString()));
 }
 
 } // namespace
@@ -209,8 +204,7 @@ void DownloadManager::downloadFinished(QNetworkReply *reply)
         DownloadOutcome::printFailed(reply->url(), reply->errorString());
         emit failed(ReportFailure::notDownloaded(reportFile->fileName(), reply));
     } else if (isRedirect(httpStatus(reply))) {
-        std::fputs("Request was redirected.\n", stderr);
-        std::fflush(stderr);
+        StandardError::writeLine(QStringLiteral("Request was redirected."));
         emit failed(ReportFailure::redirected(reportFile->fileName()));
     } else if (!reportFile->commit()) {
         reportFailure(*reportFile);
@@ -250,9 +244,8 @@ void DownloadManager::reportSaved(const QNetworkReply *reply, const ReportFile &
         return;
     // The page names the address and the file: what it saved may be a program.
     if (RunnableFile::couldRun(reportFile.fileName())) {
-        std::fprintf(stderr, "Not opening %s: it could run a program\n",
-                reportFile.fileName().toLocal8Bit().constData());
-        std::fflush(stderr);
+        StandardError::writeLine(
+                QStringLiteral("Not opening %1: it could run a program").arg(reportFile.fileName()));
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(reportFile.fileName()));

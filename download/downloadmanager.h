@@ -1,7 +1,7 @@
 #ifndef DOWNLOADMANAGER_H
 #define DOWNLOADMANAGER_H
 
-#include "reportfile.h"
+#include "download/reportfile.h"
 
 #include <QObject>
 #include <QString>

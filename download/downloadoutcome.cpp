@@ -1,4 +1,6 @@
-#include "downloadoutcome.h"
+#include "download/downloadoutcome.h"
+
+#include "base/standarderror.h"
 
 #include <QString>
 #include <QUrl>
@@ -16,9 +18,9 @@ void printSucceeded(const QUrl &url, const QString &fileName)
 
 void printFailed(const QUrl &url, const QString &reason)
 {
-    std::fprintf(stderr, "Download of %s failed: %s\n",
-            url.toEncoded(QUrl::FullyEncoded).constData(), reason.toLocal8Bit().constData());
-    std::fflush(stderr);
+    StandardError::writeLine(QStringLiteral("Download of %1 failed: %2")
+                                     .arg(QString::fromLatin1(url.toEncoded(QUrl::FullyEncoded)),
+                                             reason));
 }
 
 } // namespace DownloadOutcome

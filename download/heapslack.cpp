@@ -1,4 +1,4 @@
-#include "heapslack.h"
+#include "download/heapslack.h"
 
 #ifdef __GLIBC__
 #include <malloc.h>

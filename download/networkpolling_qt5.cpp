@@ -1,4 +1,4 @@
-#include "networkpolling.h"
+#include "download/networkpolling.h"
 
 #include <QByteArray>
 

@@ -1,7 +1,7 @@
-#include "protectedplaces.h"
+#include "download/protectedplaces.h"
 
-#include "resolvedpath.h"
-#include "runnablefile.h"
+#include "download/resolvedpath.h"
+#include "download/runnablefile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "reportfailure.h"
+#include "download/reportfailure.h"
 
-#include "reportfile.h"
+#include "download/reportfile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "reportfile.h"
+#include "download/reportfile.h"
 
 #ifdef Q_OS_LINUX
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "reportrequest.h"
+#include "download/reportrequest.h"
 
 QNetworkRequest reportRequest(const QUrl &url)
 {

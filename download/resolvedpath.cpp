@@ -1,4 +1,4 @@
-#include "resolvedpath.h"
+#include "download/resolvedpath.h"
 
 #include <QFileInfo>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "runnablefile.h"
+#include "download/runnablefile.h"
 
 #include <QFile>
 #include <QFileInfo>

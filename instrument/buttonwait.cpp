@@ -1,4 +1,4 @@
-#include "buttonwait.h"
+#include "instrument/buttonwait.h"
 
 #include <QDebug>
 

@@ -1,6 +1,6 @@
-#include "devicelink.h"
+#include "instrument/devicelink.h"
 
-#include "densityline.h"
+#include "instrument/densityline.h"
 
 #include <QDebug>
 

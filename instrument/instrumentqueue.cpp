@@ -1,4 +1,4 @@
-#include "instrumentqueue.h"
+#include "instrument/instrumentqueue.h"
 
 InstrumentQueue::InstrumentQueue()
 {

@@ -1,7 +1,7 @@
 #ifndef INSTRUMENTQUEUE_H
 #define INSTRUMENTQUEUE_H
 
-#include "buttonwait.h"
+#include "instrument/buttonwait.h"
 
 #include <QObject>
 

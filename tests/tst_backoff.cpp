@@ -1,5 +1,4 @@
-#include "loadretry.h"
-#include "rendererrecovery.h"
+#include "base/backoff.h"
 
 #include <QtTest>
 
@@ -38,7 +37,7 @@ void tst_Backoff::delays()
     QFETCH(QList<qint64>, crashes);
     QFETCH(QList<qint64>, delays);
 
-    Backoff backoff = RendererRecovery::reloadBackoff();
+    Backoff backoff = Backoff::rendererReloads();
     QList<qint64> waits;
     for (qint64 time : crashes)
         waits.append(backoff.delayAfterFailureAt(time));
@@ -61,7 +60,7 @@ void tst_Backoff::retries()
     QFETCH(int, failures);
     QFETCH(QList<qint64>, delays);
 
-    Backoff backoff = LoadRetry::retryBackoff();
+    Backoff backoff = Backoff::serverRetries();
     QList<qint64> waits;
     for (int failure = 0; failure < failures; ++failure)
         waits.append(backoff.delayAfterFailure());

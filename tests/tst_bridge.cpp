@@ -1,10 +1,10 @@
-#include "debuglog.h"
+#include "bridge/object.h"
 #include "i1sim.h"
-#include "instrumentanswer.h"
-#include "object.h"
-#include "recordingtransport.h"
-#include "sdktrace.h"
-#include "settingsstore.h"
+#include "settings/settingsstore.h"
+#include "support/debuglog.h"
+#include "support/instrumentanswer.h"
+#include "support/recordingtransport.h"
+#include "support/sdktrace.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,7 +1,7 @@
-#include "buttonwait.h"
-#include "debuglog.h"
 #include "i1sim.h"
-#include "sdktrace.h"
+#include "instrument/buttonwait.h"
+#include "support/debuglog.h"
+#include "support/sdktrace.h"
 
 #include <QtTest>
 

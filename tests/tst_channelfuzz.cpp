@@ -1,10 +1,10 @@
-#include "capturedoutput.h"
-#include "httptestserver.h"
+#include "bridge/object.h"
 #include "i1sim.h"
-#include "messagegenerator.h"
-#include "object.h"
-#include "recordingtransport.h"
-#include "urlopenrecorder.h"
+#include "support/capturedoutput.h"
+#include "support/httptestserver.h"
+#include "support/messagegenerator.h"
+#include "support/recordingtransport.h"
+#include "support/urlopenrecorder.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,5 +1,5 @@
-#include "commandline.h"
-#include "version.h"
+#include "desktop/commandline.h"
+#include "desktop/version.h"
 
 #include <QTextStream>
 #include <QtTest>

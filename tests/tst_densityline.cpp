@@ -1,4 +1,4 @@
-#include "densityline.h"
+#include "instrument/densityline.h"
 
 #include <QRandomGenerator>
 #include <QScopeGuard>

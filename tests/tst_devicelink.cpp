@@ -1,7 +1,7 @@
-#include "debuglog.h"
-#include "devicelink.h"
 #include "i1sim.h"
-#include "sdktrace.h"
+#include "instrument/devicelink.h"
+#include "support/debuglog.h"
+#include "support/sdktrace.h"
 
 #include <QtTest>
 

@@ -1,11 +1,11 @@
-#include "capturedoutput.h"
-#include "debuglog.h"
-#include "downloadmanager.h"
-#include "httptestserver.h"
-#include "networkpolling.h"
-#include "object.h"
-#include "runnablefile.h"
-#include "urlopenrecorder.h"
+#include "bridge/object.h"
+#include "download/downloadmanager.h"
+#include "download/networkpolling.h"
+#include "download/runnablefile.h"
+#include "support/capturedoutput.h"
+#include "support/debuglog.h"
+#include "support/httptestserver.h"
+#include "support/urlopenrecorder.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,4 +1,4 @@
-#include "logfile.h"
+#include "desktop/logfile.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>

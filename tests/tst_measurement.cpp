@@ -1,9 +1,9 @@
-#include "capturedoutput.h"
-#include "debuglog.h"
+#include "bridge/object.h"
 #include "i1sim.h"
-#include "instrumentanswer.h"
-#include "object.h"
-#include "sdktrace.h"
+#include "support/capturedoutput.h"
+#include "support/debuglog.h"
+#include "support/instrumentanswer.h"
+#include "support/sdktrace.h"
 
 #include <QtTest>
 

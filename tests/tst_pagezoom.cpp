@@ -1,4 +1,4 @@
-#include "pagezoom.h"
+#include "page/pagezoom.h"
 
 #include <QtTest>
 

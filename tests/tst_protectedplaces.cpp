@@ -1,4 +1,4 @@
-#include "protectedplaces.h"
+#include "download/protectedplaces.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "i1sim.h"
-#include "sdktrace.h"
+#include "support/sdktrace.h"
 
 #include <QtTest>
 

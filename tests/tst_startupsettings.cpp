@@ -1,4 +1,4 @@
-#include "startupsettings.h"
+#include "settings/startupsettings.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "systemtrust.h"
+#include "trust/systemtrust.h"
 
 #include <QSslConfiguration>
 #include <QtTest>

@@ -1,5 +1,5 @@
-#include "startupsettings.h"
-#include "trustedorigins.h"
+#include "settings/startupsettings.h"
+#include "trust/trustedorigins.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "windowplacement.h"
+#include "settings/windowplacement.h"
 
 #include <QtTest>
 

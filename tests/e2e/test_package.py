@@ -122,7 +122,7 @@ class PackageTest(AppTestCase):
         self.assertEqual(entry.findtext("provides/binary"), "vantrelnut")
         # The screenshot is published from the repository's copy, the demo's.
         image = entry.find("screenshots/screenshot/image")
-        committed = SOURCE / "app/screenshots" / Path(image.text).name
+        committed = SOURCE / "data/screenshots" / Path(image.text).name
         self.assertEqual(png_size(committed), (int(image.get("width")), int(image.get("height"))))
 
     def test_manual_page_reads_with_man(self):

@@ -1,4 +1,4 @@
-#include "capturedoutput.h"
+#include "support/capturedoutput.h"
 
 #include <QFile>
 

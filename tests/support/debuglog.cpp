@@ -1,4 +1,4 @@
-#include "debuglog.h"
+#include "support/debuglog.h"
 
 #include <QMutexLocker>
 

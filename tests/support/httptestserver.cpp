@@ -1,4 +1,4 @@
-#include "httptestserver.h"
+#include "support/httptestserver.h"
 
 #include <QTcpSocket>
 #include <QUrlQuery>

@@ -1,4 +1,4 @@
-#include "messagegenerator.h"
+#include "support/messagegenerator.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "recordingtransport.h"
+#include "support/recordingtransport.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,4 +1,4 @@
-#include "sdktrace.h"
+#include "support/sdktrace.h"
 
 #include "i1sim.h"
 

@@ -1,4 +1,4 @@
-#include "urlopenrecorder.h"
+#include "support/urlopenrecorder.h"
 
 #include <QDesktopServices>
 

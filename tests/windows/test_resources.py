@@ -11,7 +11,9 @@ import unittest
 import xml.etree.ElementTree as ElementTree
 from pathlib import Path
 
-APP = Path(__file__).resolve().parents[2] / "app"
+SOURCE = Path(__file__).resolve().parents[2]
+APP = SOURCE / "app" / "main"
+ICONS = SOURCE / "data" / "icons"
 BUILD = Path(os.environ.get("VANTRELNUT_BUILD", "build"))
 ICON_SIZES = [256, 128, 64, 48, 32, 16]
 PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
@@ -42,7 +44,7 @@ def image_format(image):
 
 class IconTest(unittest.TestCase):
     def test_six_square_images_at_32_bits(self):
-        images = icon_images((APP / "icon/vantrelnut.ico").read_bytes())
+        images = icon_images((ICONS / "vantrelnut.ico").read_bytes())
         self.assertEqual(sorted(((w, h, bits) for w, h, bits, _ in images), reverse=True),
                          [(size, size, 32) for size in ICON_SIZES])
         for width, height, bits, image in images:
@@ -54,8 +56,8 @@ class IconTest(unittest.TestCase):
                 self.assertEqual(len(image), 40 + width * height * 4 + mask_row * height)
 
     def test_images_are_the_rendered_source(self):
-        images = {w: image for w, _, _, image in icon_images((APP / "icon/vantrelnut.ico").read_bytes())}
-        self.assertEqual(images[256], (APP / "icon/vantrelnut-256.png").read_bytes())
+        images = {w: image for w, _, _, image in icon_images((ICONS / "vantrelnut.ico").read_bytes())}
+        self.assertEqual(images[256], (ICONS / "vantrelnut-256.png").read_bytes())
 
 
 class ManifestTest(unittest.TestCase):
@@ -104,15 +106,17 @@ class CompiledResourcesTest(unittest.TestCase):
     def setUpClass(cls):
         with tempfile.TemporaryDirectory() as scratch:
             compiled = Path(scratch) / "vantrelnut.res"
-            subprocess.run([WINDRES, "-I", str(BUILD / "app"), "-O", "res", "-o", str(compiled),
-                            str(APP / "vantrelnut.rc")], check=True, cwd=APP)
+            # Its version header from the build, its icon from data/.
+            subprocess.run([WINDRES, "-I", str(BUILD / "app"), "-I", str(SOURCE / "data"),
+                            "-O", "res", "-o", str(compiled), str(APP / "vantrelnut.rc")],
+                           check=True, cwd=APP)
             cls.resources = read_resources(compiled.read_bytes())
 
     def test_icon_group_holds_the_icon_files_images(self):
         group = self.resources[RT_GROUP_ICON, "IDI_ICON1"]
         count = struct.unpack_from("<HHH", group)[2]
         entries = [struct.unpack_from("<BBBBHHIH", group, 6 + 14 * i) for i in range(count)]
-        file_images = icon_images((APP / "icon/vantrelnut.ico").read_bytes())
+        file_images = icon_images((ICONS / "vantrelnut.ico").read_bytes())
         self.assertEqual([(w or 256, h or 256, bits) for w, h, _, _, _, bits, _, _ in entries],
                          [(w, h, bits) for w, h, bits, _ in file_images])
         self.assertEqual([self.resources[RT_ICON, icon_id] for *_, icon_id in entries],

@@ -1,0 +1,6 @@
+#include "desktop/desktopaccessibility.h"
+
+const char *offerPagesToAssistiveTechnology()
+{
+    return nullptr;
+}

@@ -1,6 +1,0 @@
-#include "desktopaccessibility.h"
-
-const char *offerPagesToAssistiveTechnology()
-{
-    return nullptr;
-}

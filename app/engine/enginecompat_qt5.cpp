@@ -1,0 +1,57 @@
+#include "engine/enginecompat.h"
+
+#include <QPointer>
+#include <QPrinter>
+#include <QWebEngineCertificateError>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+
+EnginePage::EnginePage(QWebEngineProfile *profile, QObject *parent)
+    : QWebEnginePage(profile, parent)
+{
+}
+
+bool EnginePage::certificateError(const QWebEngineCertificateError &error)
+{
+    return acceptsCertificate(error);
+}
+
+namespace EngineCompat {
+
+QWebEngineProfile *windowProfile(QObject *)
+{
+    return QWebEngineProfile::defaultProfile();
+}
+
+bool onlyAuthorityUnknown(const QWebEngineCertificateError &error)
+{
+    return error.error() == QWebEngineCertificateError::CertificateAuthorityInvalid;
+}
+
+QString certificateProblem(const QWebEngineCertificateError &error)
+{
+    return error.errorDescription();
+}
+
+void onPrintRequested(
+        QWebEngineView *, QWebEnginePage *page, QObject *context, std::function<void()> print)
+{
+    QObject::connect(page, &QWebEnginePage::printRequested, context, std::move(print));
+}
+
+void printOnPrinter(QWebEngineView *, QWebEnginePage *page, QPrinter *printer, QObject *context,
+        std::function<void(bool)> finished)
+{
+    const QPointer<QObject> alive(context);
+    page->print(printer, [alive, finished](bool success) {
+        if (alive)
+            finished(success);
+    });
+}
+
+void printToPdf(QWebEnginePage *page, const QPrinter &printer)
+{
+    page->printToPdf(printer.outputFileName(), printer.pageLayout());
+}
+
+} // namespace EngineCompat
