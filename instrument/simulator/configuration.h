@@ -11,8 +11,9 @@
 namespace i1sim {
 
 // What the simulated instruments look like, from the I1SIM_* variables.
-// A variable has its name in variableNames, one branch in parse() and one in
-// text(); the environment and the control socket both set it through parse().
+// Each variable is one row of the table in configuration.cpp: its name, how
+// its value is taken and how it is spelt again; the environment and the
+// control socket both set it through parse().
 struct Configuration
 {
     static constexpr int MaxDevices = 64;
@@ -48,29 +49,17 @@ struct Configuration
     // Takes one variable's value, spelt as in the environment. Answers what
     // the variable expects, and changes nothing, when the value does not parse;
     // an empty text when it was taken.
-    std::string parse(const std::string &variable, const std::string &value);
+    std::string parse(const std::string &name, const std::string &value);
     // The variable's current value, spelt as parse() takes it.
-    std::string text(const std::string &variable) const;
+    std::string text(const std::string &name) const;
     // The setting of one variable from the environment: a null value, or one
     // that does not parse, leaves the default in place.
-    void set(const std::string &variable, const char *value);
+    void set(const std::string &name, const char *value);
 
     static bool isVariable(const std::string &name);
+    // The variables' names, in the table's order.
+    static std::vector<std::string> variableNames();
     static Configuration fromEnvironment();
-    // Constant, so the names are there before any dynamic initialisation: the
-    // library reads the environment while it is being loaded.
-    static constexpr const char *variableNames[] = {
-            "I1SIM_DEVICES",
-            "I1SIM_SERIAL",
-            "I1SIM_OPTIONS",
-            "I1SIM_CALIBRATE",
-            "I1SIM_DENSITIES",
-            "I1SIM_PRESS_MS",
-            "I1SIM_TRACE",
-            "I1SIM_FAULT",
-            "I1SIM_UNPLUG",
-            "I1SIM_ENUMERATE_MS",
-    };
 };
 
 } // namespace i1sim

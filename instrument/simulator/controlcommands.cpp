@@ -28,7 +28,7 @@ std::string shown(const std::string &value)
 std::string variableList()
 {
     std::string list;
-    for (const std::string &name : Configuration::variableNames)
+    for (const std::string &name : Configuration::variableNames())
         list += (list.empty() ? "" : ", ") + name;
     return list;
 }
@@ -125,7 +125,7 @@ control::Reply ControlCommands::status()
 {
     const Simulator::Status state = m_simulator.status();
     std::ostringstream status;
-    for (const std::string &name : Configuration::variableNames)
+    for (const std::string &name : Configuration::variableNames())
         status << name << '=' << state.configuration.text(name) << '\n';
     status << "I1SIM_CONTROL=" << m_socket.path() << '\n'
            << "event handler: " << (state.handlerRegistered ? "registered" : "none") << '\n'
