@@ -14,11 +14,17 @@
 // answer when the call has had its turn.
 #define INSTRUMENT_ANSWER(Type) QFuture<Type>
 
-// The answer of a call that ran at once.
+// The answer of a call that ran at once. Through a promise on every Qt 6:
+// QtFuture::makeReadyFuture() is deprecated from Qt 6.6 on, and its
+// successor came only then.
 template<typename T>
 QFuture<T> readyAnswer(const T &value)
 {
-    return QtFuture::makeReadyFuture(value);
+    QPromise<T> promise;
+    promise.start();
+    promise.addResult(value);
+    promise.finish();
+    return promise.future();
 }
 
 // The answer to one of the page's instrument calls: given once the call has

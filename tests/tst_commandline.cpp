@@ -24,6 +24,8 @@ bool opensWith(const QString &text, const QString &beginning)
     return beginning.isEmpty() ? text.isEmpty() : text.startsWith(beginning);
 }
 
+const QString runsOn = QStringLiteral("Qt 6.8.2, QtWebEngine 6.8.2, Chromium 122.0.6261.171");
+
 QStringList withProgram(QStringList arguments)
 {
     arguments.prepend(QStringLiteral("vantrelnut"));
@@ -73,7 +75,7 @@ void tst_CommandLine::answers_data()
     QTest::addColumn<QString>("error");
 
     const QString usage = QStringLiteral("Usage: ");
-    const QString version = QStringLiteral("vantrelnut " VANTRELNUT_VERSION "\n");
+    const QString version = QStringLiteral("vantrelnut " VANTRELNUT_VERSION "\n") + runsOn + '\n';
     const QString nothing;
     QTest::newRow("help") << QStringList {"--help"} << 0 << usage << nothing;
     QTest::newRow("help, short") << QStringList {"-h"} << 0 << usage << nothing;
@@ -115,7 +117,7 @@ void tst_CommandLine::answers()
     QString errors;
     QTextStream out(&written);
     QTextStream errorStream(&errors);
-    QCOMPARE(commandLine.answer(out, errorStream), exitCode);
+    QCOMPARE(commandLine.answer(out, errorStream, runsOn), exitCode);
     out.flush();
     errorStream.flush();
     QVERIFY2(opensWith(written, output), qPrintable(written));

@@ -29,8 +29,9 @@ QString writeIni(const QTemporaryDir &folder, const QByteArray &contents)
     const QString fileName = folder.filePath(QString::fromUtf8(QTest::currentTestFunction()) + '-'
             + QString::fromUtf8(QTest::currentDataTag()) + ".ini");
     QFile file(fileName);
-    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    file.write(contents);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            || file.write(contents) != contents.size())
+        qFatal("Cannot write %s: %s", qPrintable(fileName), qPrintable(file.errorString()));
     return fileName;
 }
 // Every byte value, the line and section markers of INI text included.

@@ -122,7 +122,7 @@ CommandLine::Request CommandLine::read(QCommandLineParser &parser, QString *refu
     return Request::Start;
 }
 
-int CommandLine::answer(QTextStream &out, QTextStream &errors) const
+int CommandLine::answer(QTextStream &out, QTextStream &errors, const QString &runsOn) const
 {
     QCommandLineParser parser;
     describe(parser);
@@ -133,7 +133,7 @@ int CommandLine::answer(QTextStream &out, QTextStream &errors) const
         out << parser.helpText();
         return 0;
     case Request::Version:
-        out << "vantrelnut " VANTRELNUT_VERSION "\n";
+        out << "vantrelnut " VANTRELNUT_VERSION "\n" << runsOn << '\n';
         return 0;
     case Request::Refused:
         errors << "vantrelnut: " << refusal << "\n\n" << parser.helpText();

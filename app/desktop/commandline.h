@@ -29,12 +29,13 @@ public:
     // --verbose: the shell's own debug lines on standard error and in the log.
     bool isVerbose() const { return m_verbose; }
 
-    // Otherwise: writes the help or the version to out, or what was wrong
-    // and the usage to errors, and returns the exit code. Read again for
-    // it, so that the texts come in the language of the translations
-    // installed by then; the usage names the program from the application
-    // object, which must exist.
-    int answer(QTextStream &out, QTextStream &errors) const;
+    // Otherwise: writes the help or the version (with runsOn, the Qt and
+    // the browser engine it runs on) to out, or what was wrong and the
+    // usage to errors, and returns the exit code. Read again for it, so
+    // that the texts come in the language of the translations installed by
+    // then; the usage names the program from the application object, which
+    // must exist.
+    int answer(QTextStream &out, QTextStream &errors, const QString &runsOn) const;
 
 private:
     enum class Request { Start, Help, Version, Refused };

@@ -1,6 +1,7 @@
 #ifndef SUPPORTLOG_H
 #define SUPPORTLOG_H
 
+#include <QByteArray>
 #include <QString>
 
 // A log for support of everything the program writes to standard error, the
@@ -17,8 +18,12 @@ QString fileName();
 // Started first thing, before any other thread or process: on Linux a
 // process of its own copies the lines, so that neither an end nor a crash of
 // the application loses one; on Windows, without a console, the log file is
-// where the lines go.
-void start();
+// where the lines go. The log's first lines name the program's version and
+// process, and runsOn: the Qt and the browser engine it runs on.
+void start(const QString &runsOn);
+
+// Those first lines, each with its line end.
+QByteArray firstLines(qint64 process, const QString &runsOn);
 
 } // namespace SupportLog
 

@@ -1,7 +1,6 @@
 #include "desktop/supportlog.h"
 
 #include "desktop/logfile.h"
-#include "desktop/version.h"
 
 #include <QDir>
 
@@ -33,15 +32,14 @@ bool writeAll(int descriptor, const char *data, ssize_t size)
 // goes to the real standard error and into the log. The signals that end
 // the application leave it running, so that it copies the application's
 // last lines; a standard error that went away does not end the log.
-[[noreturn]] void copyLines(int lines, pid_t application)
+[[noreturn]] void copyLines(int lines, pid_t application, const QString &runsOn)
 {
     for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE})
         std::signal(signal, SIG_IGN);
     ::close(STDIN_FILENO);
     ::close(STDOUT_FILENO);
     LogFile log(SupportLog::fileName());
-    log.write(QByteArrayLiteral("vantrelnut " VANTRELNUT_VERSION " started, process ")
-            + QByteArray::number(qint64(application)) + '\n');
+    log.write(SupportLog::firstLines(application, runsOn));
     bool toStandardError = true;
     char buffer[65536];
     for (;;) {
@@ -67,7 +65,7 @@ QString SupportLog::fileName()
     return state + QStringLiteral("/Vantrel/vantrelnut.log");
 }
 
-void SupportLog::start()
+void SupportLog::start(const QString &runsOn)
 {
     int lines[2];
     if (::pipe2(lines, O_CLOEXEC) != 0)
@@ -76,7 +74,7 @@ void SupportLog::start()
     const pid_t copier = ::fork();
     if (copier == 0) {
         ::close(lines[1]);
-        copyLines(lines[0], application);
+        copyLines(lines[0], application, runsOn);
     }
     ::close(lines[0]);
     // Standard error becomes the pipe, for the processes started from now

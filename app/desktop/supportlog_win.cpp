@@ -1,7 +1,6 @@
 #include "desktop/supportlog.h"
 
 #include "desktop/logfile.h"
-#include "desktop/version.h"
 
 #include <QStandardPaths>
 
@@ -21,11 +20,10 @@ std::thread copier;
 std::future<void> copied;
 
 // Until the application closes its end at exit: every piece into the log.
-void copyLines(int lines, std::promise<void> done)
+void copyLines(int lines, QString runsOn, std::promise<void> done)
 {
     LogFile log(SupportLog::fileName());
-    log.write(QByteArrayLiteral("vantrelnut " VANTRELNUT_VERSION " started, process ")
-            + QByteArray::number(quint64(GetCurrentProcessId())) + '\n');
+    log.write(SupportLog::firstLines(GetCurrentProcessId(), runsOn));
     char buffer[65536];
     for (int size; (size = _read(lines, buffer, sizeof buffer)) > 0;)
         log.write(QByteArray(buffer, size));
@@ -57,7 +55,7 @@ QString SupportLog::fileName()
             + QStringLiteral("/Vantrel/vantrelnut.log");
 }
 
-void SupportLog::start()
+void SupportLog::start(const QString &runsOn)
 {
     // Qt writes its debug log to the debugger's output unless asked for
     // standard error.
@@ -79,6 +77,6 @@ void SupportLog::start()
     std::setvbuf(stderr, nullptr, _IONBF, 0);
     std::promise<void> done;
     copied = done.get_future();
-    copier = std::thread(copyLines, lines[0], std::move(done));
+    copier = std::thread(copyLines, lines[0], runsOn, std::move(done));
     std::atexit(stopCopying);
 }

@@ -40,6 +40,12 @@ protected:
 
 namespace EngineCompat {
 
+// The Qt and the browser engine the program runs on, in one line for
+// --version and the log for support: "Qt 6.8.2, QtWebEngine 6.8.2, Chromium
+// 122.0.6261.171 (security fixes up to 132.0.6834.111)". Needs no
+// application object.
+QString versionLine();
+
 // The profile of the window's pages, keeping cookies, local storage and
 // cache on disk where Qt 5's default profile kept them.
 QWebEngineProfile *windowProfile(QObject *window);

@@ -5,6 +5,7 @@
 #include <QWebEngineCertificateError>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QtWebEngineCore/qtwebenginecoreversion.h>
 
 EnginePage::EnginePage(QWebEngineProfile *profile, QObject *parent)
     : QWebEnginePage(profile, parent)
@@ -17,6 +18,16 @@ bool EnginePage::certificateError(const QWebEngineCertificateError &error)
 }
 
 namespace EngineCompat {
+
+// Qt 5's engine has no call that names its version or its Chromium: both
+// are the library's the build linked (CHROMIUM_VERSION read from its user
+// agent by CMake).
+QString versionLine()
+{
+    return QStringLiteral("Qt %1, QtWebEngine %2, Chromium %3")
+            .arg(QString::fromLatin1(qVersion()), QStringLiteral(QTWEBENGINECORE_VERSION_STR),
+                    QStringLiteral(CHROMIUM_VERSION));
+}
 
 QWebEngineProfile *windowProfile(QObject *)
 {

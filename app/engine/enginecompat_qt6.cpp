@@ -6,6 +6,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
+#include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
 // Qt 6 asks with a signal, answered by the error itself.
 EnginePage::EnginePage(QWebEngineProfile *profile, QObject *parent)
@@ -21,6 +22,14 @@ EnginePage::EnginePage(QWebEngineProfile *profile, QObject *parent)
 }
 
 namespace EngineCompat {
+
+QString versionLine()
+{
+    return QStringLiteral("Qt %1, QtWebEngine %2, Chromium %3 (security fixes up to %4)")
+            .arg(QString::fromLatin1(qVersion()), QString::fromLatin1(qWebEngineVersion()),
+                    QString::fromLatin1(qWebEngineChromiumVersion()),
+                    QString::fromLatin1(qWebEngineChromiumSecurityPatchVersion()));
+}
 
 // Qt 6's default profile keeps nothing on disk; one named as Qt 5's default
 // one keeps it where Qt 5 kept it, so the page finds what it stored across

@@ -9,6 +9,7 @@
 #include "desktop/translations.h"
 #include "download/heapslack.h"
 #include "download/networkpolling.h"
+#include "engine/enginecompat.h"
 #include "settings/settingsstore.h"
 #include "settings/startupsettings.h"
 #include "window/shellwindow.h"
@@ -29,13 +30,13 @@ int answer(const CommandLine &commandLine, int argc, char *argv[])
     const Translations translations;
     QTextStream out(stdout);
     QTextStream errors(stderr);
-    return commandLine.answer(out, errors);
+    return commandLine.answer(out, errors, EngineCompat::versionLine());
 }
 
 // Before anything writes a line or starts a thread.
 void prepareProcess()
 {
-    SupportLog::start();
+    SupportLog::start(EngineCompat::versionLine());
     keepHeapSlackForDownloads();
     switchOffNetworkPolling();
 }

@@ -8,7 +8,8 @@ CapturedOutput::CapturedOutput(FILE *stream)
     : m_stream(stream)
 {
     std::fflush(m_stream);
-    m_file.open();
+    if (!m_file.open())
+        qFatal("Cannot make a file to capture output in: %s", qPrintable(m_file.errorString()));
     m_savedDescriptor = dup(fileno(m_stream));
     dup2(m_file.handle(), fileno(m_stream));
 }
@@ -24,6 +25,5 @@ QByteArray CapturedOutput::text()
 {
     std::fflush(m_stream);
     QFile reader(m_file.fileName());
-    reader.open(QIODevice::ReadOnly);
-    return reader.readAll();
+    return reader.open(QIODevice::ReadOnly) ? reader.readAll() : QByteArray();
 }

@@ -3,6 +3,8 @@
 #include <QTcpSocket>
 #include <QUrlQuery>
 
+#include <utility>
+
 namespace {
 
 QByteArray reasonPhrase(int status)
@@ -51,7 +53,7 @@ QUrl HttpTestServer::url(const QString &pathAndQuery) const
 
 void HttpTestServer::releaseHeldBodies()
 {
-    for (QTcpSocket *socket : qAsConst(m_heldSockets)) {
+    for (QTcpSocket *socket : std::as_const(m_heldSockets)) {
         socket->write(m_heldRests.take(socket));
         socket->disconnectFromHost();
     }

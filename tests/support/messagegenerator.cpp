@@ -1,6 +1,7 @@
 #include "support/messagegenerator.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -68,7 +69,7 @@ QString MessageGenerator::fileName()
 int MessageGenerator::anySlot()
 {
     int total = 0;
-    for (const Slot &slot : qAsConst(m_target.methods))
+    for (const Slot &slot : std::as_const(m_target.methods))
         total += slot.weight;
     int pick = uniform(0, total - 1);
     int slot = 0;
@@ -252,7 +253,7 @@ QByteArray MessageGenerator::arguments(int slot)
             parameters.append(Parameter(uniform(0, 3)));
     }
     QByteArray list = "[";
-    for (const Parameter parameter : qAsConst(parameters)) {
+    for (const Parameter parameter : std::as_const(parameters)) {
         if (list.size() > 1)
             list += ',';
         list += uniform(0, 3) == 0 ? anyValue() : argument(parameter);
