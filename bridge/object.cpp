@@ -3,6 +3,7 @@
 #include "settings/settingsstore.h"
 
 #include <QDebug>
+#include <QEvent>
 #include <QUrl>
 
 Object::Object()
@@ -150,4 +151,11 @@ QString Object::doDownloadSaveReport(const QString &url, const QString &fileName
 {
     return m_downloadManager.downloadToGivenFile(
             QUrl(url, QUrl::TolerantMode), fileName, openWhenDone);
+}
+
+bool Object::event(QEvent *event)
+{
+    if (event->type() == QEvent::DeferredDelete)
+        return true;
+    return QObject::event(event);
 }

@@ -39,6 +39,12 @@ public:
 
     void setButtonWaitTiming(std::chrono::milliseconds interval, int pollLimit);
 
+protected:
+    // Never deleted later: the page can call QObject's deleteLater slot too
+    // (QtWebChannel from 6.5 on lets a call by its name through), and the
+    // object lives as long as the process.
+    bool event(QEvent *event) override;
+
 public slots:
     // Called from the page, each by its name.
 

@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QMetaMethod>
+#include <QPointer>
 #include <QWebChannel>
 #include <QtTest>
 
@@ -38,6 +39,8 @@ private slots:
     void deviceInfoIsLoggedAndReturned();
     void faultyOptionTexts_data();
     void faultyOptionTexts();
+    void pageCannotDeleteTheObject_data();
+    void pageCannotDeleteTheObject();
 
     void settingsRoundTrip_data();
     void settingsRoundTrip();
@@ -292,6 +295,27 @@ void tst_Bridge::faultyOptionTexts()
     const int replacements = text.count(QChar::ReplacementCharacter);
     QCOMPARE(replacements > 0, replaced);
     QCOMPARE(text.remove(QChar::ReplacementCharacter), readable);
+}
+
+void tst_Bridge::pageCannotDeleteTheObject_data()
+{
+    QTest::addColumn<QJsonValue>("method");
+
+    const int deleteLater = QObject::staticMetaObject.indexOfMethod("deleteLater()");
+    QTest::newRow("deleteLater by name") << QJsonValue("deleteLater");
+    QTest::newRow("deleteLater by index") << QJsonValue(deleteLater);
+}
+
+void tst_Bridge::pageCannotDeleteTheObject()
+{
+    QFETCH(QJsonValue, method);
+
+    const QPointer<Object> bridge = m_bridge;
+    m_transport.request({{"type", 6}, {"object", bridgeName}, {"method", method},
+            {"args", QJsonArray()}});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(bridge);
+    QCOMPARE(m_transport.invoke(bridgeName, methodIndex("getIni"), {"Absent"}), QJsonValue("KO"));
 }
 
 void tst_Bridge::settingsRoundTrip_data()
