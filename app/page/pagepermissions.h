@@ -4,15 +4,17 @@
 #include "trust/trustedorigins.h"
 
 #include <QObject>
-#include <QWebEnginePage>
+
+class QWebEnginePage;
 
 // Answers every request of the page for a device or a service of the
 // desktop at once, so no promise of the page waits for ever: the web
 // application's own origins get notifications and full screen, the page may
 // write the clipboard but not read it, everything else (the position, the
 // microphone, the camera, the screen, the mouse lock) is refused, and every
-// other origin is refused everything. A refusal names the origin and the
-// permission on standard error.
+// other origin is refused everything. The window's policy answers each
+// request: no answer is kept for a later one. A refusal names the origin and
+// the permission on standard error.
 class PagePermissions : public QObject
 {
     Q_OBJECT
@@ -20,18 +22,20 @@ class PagePermissions : public QObject
 public:
     PagePermissions(QWebEnginePage *page, const TrustedOrigins &trustedOrigins);
 
-    static bool grants(const TrustedOrigins &trustedOrigins, const QUrl &origin,
-            QWebEnginePage::Feature feature);
     // Full screen for the web application's own origins; a refusal is
     // reported as any other.
     bool grantsFullScreen(const QUrl &origin) const;
 
 private:
-    // The line on standard error for a refused permission ("camera", "full screen").
+    // How the engine asks, one source file per way: through the page's
+    // features (Qt 5, Qt 6 before 6.8) or through QWebEnginePermission.
+    void answerRequests();
+
+    // Whether origin gets the permission (in words for the log: "camera"):
+    // only the web application's own origins, and only those permissions
+    // they may have; a refusal is reported.
+    bool grants(const QUrl &origin, const QString &permission, bool trustedMayHaveIt) const;
     static void reportRefusal(const QString &permission, const QUrl &origin);
-    // The permission in words for the log: "camera", "location", ...
-    static QString name(QWebEnginePage::Feature feature);
-    void answer(const QUrl &origin, QWebEnginePage::Feature feature);
 
     QWebEnginePage *const m_page;
     const TrustedOrigins &m_trustedOrigins;
