@@ -71,7 +71,8 @@ class PackageTest(AppTestCase):
         self.assertEqual(files, PACKAGED_FILES)
 
         depends = run("dpkg-deb", "--field", self.package, "Depends")
-        packages = {alternative.split()[0] for clause in depends.split(",")
+        # Debian 13 names the libraries built with a 64-bit time_t with a "t64" suffix.
+        packages = {re.sub(r"t64$", "", alternative.split()[0]) for clause in depends.split(",")
                     for alternative in clause.split("|")}
         self.assertTrue({"libc6"} | QT_PACKAGES[QT] <= packages, depends)
         other_qt = {package for package in packages if package.startswith("libqt") and f"qt{QT}" not in package}
@@ -108,7 +109,7 @@ class PackageTest(AppTestCase):
         changelog = gzip.decompress((tree / "usr/share/doc/vantrelnut/changelog.gz").read_bytes())
         self.assertTrue(changelog.startswith(f"vantrelnut ({version}) ".encode()), changelog)
         answer = run(tree / "usr/bin/vantrelnut", "--version")
-        self.assertEqual(answer, f"vantrelnut {version}\n")
+        self.assertEqual(answer.splitlines()[0], f"vantrelnut {version}")
         self.assertIn("All rights reserved.", (tree / "usr/share/doc/vantrelnut/copyright").read_text())
 
     def test_software_centre_entry(self):

@@ -4,6 +4,7 @@ version header, read back from its binary form."""
 
 import os
 import re
+import shutil
 import struct
 import subprocess
 import tempfile
@@ -101,6 +102,7 @@ def read_resources(data):
     return resources
 
 
+@unittest.skipUnless(shutil.which(WINDRES), f"no {WINDRES}")
 class CompiledResourcesTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
