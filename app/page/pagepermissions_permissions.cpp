@@ -18,8 +18,8 @@ using Type = QWebEnginePermission::PermissionType;
 
 // Each permission in words for the log, and whether the web application's
 // own origins may have it. The engine asks the one clipboard permission for
-// writing and for reading: granted for writing, reading is refused in the
-// documents themselves.
+// writing and for reading, so no origin gets it: the page writes through the
+// clipboard switch, as with the earlier engines (clipboardWriteByCopy).
 struct Rule
 {
     Type type;
@@ -29,7 +29,7 @@ struct Rule
 
 constexpr Rule rules[] = {
         {Type::Notifications, "notifications", true},
-        {Type::ClipboardReadWrite, "clipboard", true},
+        {Type::ClipboardReadWrite, "clipboard", false},
         {Type::Geolocation, "location", false},
         {Type::MediaAudioCapture, "microphone", false},
         {Type::MediaVideoCapture, "camera", false},
@@ -41,12 +41,13 @@ constexpr Rule rules[] = {
 };
 
 // Before the page's own scripts, in every document of the page, frames
-// included: the clipboard's reading calls refuse, as the engine refuses them
-// where the page has no clipboard permission.
-QWebEngineScript clipboardReadRefused()
+// included: navigator.clipboard.writeText() writes as execCommand("copy")
+// does, which the clipboard switch allows without asking, where the engine
+// would ask for the permission that lets reading through too.
+QWebEngineScript clipboardWriteByCopy()
 {
     QWebEngineScript script;
-    script.setName(QStringLiteral("vantrelnut-clipboard-read-refused"));
+    script.setName(QStringLiteral("vantrelnut-clipboard-write"));
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setWorldId(QWebEngineScript::MainWorld);
     script.setRunsOnSubFrames(true);
@@ -54,14 +55,25 @@ QWebEngineScript clipboardReadRefused()
         (function () {
             if (typeof Clipboard !== "function")
                 return;
-            const refuse = function () {
-                return Promise.reject(new DOMException(
-                        "Reading the clipboard is not allowed.", "NotAllowedError"));
+            const writeText = function (text) {
+                const data = String(text);
+                return new Promise((resolve, reject) => {
+                    const copy = event => {
+                        event.clipboardData.setData("text/plain", data);
+                        event.preventDefault();
+                        event.stopImmediatePropagation();
+                    };
+                    window.addEventListener("copy", copy, {capture: true});
+                    const written = document.execCommand("copy");
+                    window.removeEventListener("copy", copy, {capture: true});
+                    if (written)
+                        resolve();
+                    else
+                        reject(new DOMException("Writing the clipboard failed.", "NotAllowedError"));
+                });
             };
-            for (const name of ["read", "readText"]) {
-                Object.defineProperty(Clipboard.prototype, name,
-                        {value: refuse, writable: false, configurable: false});
-            }
+            Object.defineProperty(Clipboard.prototype, "writeText",
+                    {value: writeText, writable: false, configurable: false});
         })();
     )"));
     return script;
@@ -97,7 +109,8 @@ void PagePermissions::answerRequests()
                 grants(m_page->url(), QStringLiteral("screen capture"), false);
                 request.cancel();
             });
-    // execCommand("copy") writes without asking, as with the earlier engines.
+    // The page may write the clipboard; reading it also needs JavascriptCanPaste,
+    // which stays off. The engine's switch holds for all of the page's frames.
     m_page->settings()->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, true);
-    m_page->scripts().insert(clipboardReadRefused());
+    m_page->scripts().insert(clipboardWriteByCopy());
 }
