@@ -29,13 +29,12 @@ class DeskHandler(QuietHandler):
 class DeskTest(AppTestCase):
     def setUp(self):
         super().setUp()
-        self.server = self.serve(DeskHandler)
-        self.server.requests = collections.Counter()
+        self.server = self.serve(DeskHandler, requests=collections.Counter())
 
     def start_desk(self, environment=None, **query):
         """A window not maximised on the desk page, once the page is drawn."""
-        address = f"http://127.0.0.1:{self.server.server_address[1]}/desk.html?"
-        app = self.start({"Server": address + urllib.parse.urlencode(query), "ShowMaximized": "0"},
+        address = self.server.url("/desk.html?") + urllib.parse.urlencode(query)
+        app = self.start({"Server": address, "ShowMaximized": "0"},
                          environment)
         app.wait_until_logged("js: SHOWN")
         return app

@@ -20,23 +20,12 @@ PAGE = (HERE / "desktop.html").read_bytes()
 REPORT = bytes(range(256)) * 4096  # 1 MiB
 
 
-class PageServer(http.server.ThreadingHTTPServer):
-    """Serves the test page and files to download from the page's own origin.
-    /files/NAME: a report, of which the second half waits for release();
-    /attachment: a report sent as an attachment; /drop: a report whose
-    connection breaks halfway, every time it is asked for."""
-
-    def __init__(self):
-        self.half_sent = threading.Event()
-        self.released = threading.Event()
-        super().__init__(("127.0.0.1", 0), PageHandler)
-        threading.Thread(target=self.serve_forever, daemon=True).start()
-
-    def url(self, path):
-        return f"http://127.0.0.1:{self.server_address[1]}{path}"
-
-
 class PageHandler(http.server.BaseHTTPRequestHandler):
+    """Serves the test page and files to download from the page's own origin.
+    /files/NAME: a report, of which the second half waits for the server's
+    released; /attachment: a report sent as an attachment; /drop: a report
+    whose connection breaks halfway, every time it is asked for."""
+
     def do_GET(self):
         path = urllib.parse.urlsplit(self.path).path
         if path == "/desktop.html":
@@ -91,10 +80,8 @@ def minimise(connection, window):
 class DesktopTest(AppTestCase):
     def setUp(self):
         super().setUp()
-        self.server = PageServer()
-        self.addCleanup(self.server.server_close)
-        self.addCleanup(self.server.shutdown)
-        self.addCleanup(self.server.released.set)
+        self.server = self.serve(PageHandler, half_sent=threading.Event(), released=threading.Event())
+        self.addCleanup(self.server.released.set)  # before the server stops
 
     def page(self, **query):
         return self.server.url("/desktop.html?" + urllib.parse.urlencode(query))

@@ -59,9 +59,8 @@ def windows_shown(connection, app):
 class RequestsTest(AppTestCase):
     def setUp(self):
         super().setUp()
-        self.server = self.serve(RequestsHandler)
-        self.server.refusals = 0
-        self.port = self.server.server_address[1]
+        self.server = self.serve(RequestsHandler, refusals=0)
+        self.port = self.server.port
 
     def address(self, path, **query):
         return f"http://127.0.0.1:{self.port}/{path}?" + urllib.parse.urlencode(query, doseq=True)
