@@ -36,7 +36,7 @@ class ReportHandler(http.server.BaseHTTPRequestHandler):
         pass
 
 
-class DownloadTest(AppTestCase):
+class ReportDownloadTest(AppTestCase):
     window_manager = False
 
     def setUp(self):
