@@ -66,12 +66,17 @@ class BrowserKeysTest(DeskPageTestCase):
         self.addCleanup(bus.close)
         app = self.start_desk(bus.environment(), lines=3, goto="desk.html?lines=3")
         connection, window = self.focused(app)
+        # Each page drawn before the next key, so that the find below is made
+        # in the page the person sees: a page left before it is drawn never
+        # says SHOWN, and typed while a page still loads, the find ends at
+        # "Not found" however many matches the page then has.
         press(connection, "g")  # a navigation the person made, which history keeps
         app.wait_until_logged("js: LOADED navigate", 2)
+        app.wait_until_logged("js: SHOWN", 2)
         for keys, loads in ((("Alt_L", "Left"), 1), (("Alt_L", "Right"), 2)):
             press(connection, *keys)
             app.wait_until_logged("js: LOADED back_forward", loads)
-        app.wait_until_logged("js: SHOWN", 3)
+            app.wait_until_logged("js: SHOWN", 2 + loads)
 
         press(connection, "Control_L", "f")
         for character in "Line":
