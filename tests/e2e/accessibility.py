@@ -25,17 +25,29 @@ class AccessibilityBus:
         self.launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
                                          env=environment, stdout=subprocess.DEVNULL,
                                          stderr=subprocess.DEVNULL)
+        # Nothing may ask for org.a11y.Bus before this launcher holds it: the
+        # session bus would start one of its own for the name (the system's
+        # service file), without the display, and if that one wins, the
+        # accessibility bus is never published there. Qt 5's bridge then finds
+        # it only through the session bus, may register before its connection
+        # exists, and never shows on the registry. Asking who owns a name
+        # starts nothing.
         deadline = time.monotonic() + 10
         while True:
-            result = subprocess.run(
-                ["gdbus", "call", "--address", self.session_address, "--dest", "org.a11y.Bus",
-                 "--object-path", "/org/a11y/bus", "--method", "org.a11y.Bus.GetAddress"],
+            owner = subprocess.run(
+                ["gdbus", "call", "--address", self.session_address, "--dest", "org.freedesktop.DBus",
+                 "--object-path", "/org/freedesktop/DBus", "--method",
+                 "org.freedesktop.DBus.GetConnectionUnixProcessID", "org.a11y.Bus"],
                 capture_output=True, text=True)
-            if result.returncode == 0:
+            if owner.stdout.strip() == f"(uint32 {self.launcher.pid},)":
                 break
-            if time.monotonic() > deadline:
-                raise AssertionError("the accessibility bus did not start: " + result.stderr)
+            if self.launcher.poll() is not None or time.monotonic() > deadline:
+                raise AssertionError("the accessibility bus launcher did not start: " + owner.stderr)
             time.sleep(0.05)
+        result = subprocess.run(
+            ["gdbus", "call", "--address", self.session_address, "--dest", "org.a11y.Bus",
+             "--object-path", "/org/a11y/bus", "--method", "org.a11y.Bus.GetAddress"],
+            check=True, capture_output=True, text=True)
         self.address = ast.literal_eval(result.stdout)[0]
         # As a desktop sets them while a screen reader runs.
         for switch in ("IsEnabled", "ScreenReaderEnabled"):

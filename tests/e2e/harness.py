@@ -41,6 +41,50 @@ class QuietHandler(http.server.BaseHTTPRequestHandler):
         pass
 
 
+class LocalServer(http.server.ThreadingHTTPServer):
+    """A test's HTTP server on 127.0.0.1 and a port of its own, each request
+    answered in a thread of its own by handler. The port is bound from the
+    start; with late=True connections are refused until come_up(), as by a
+    server that is not up yet. An ssl context makes it HTTPS. The keywords
+    in state become attributes, which handlers read as self.server.NAME.
+    server_close() (and leaving a with block) stops it."""
+
+    def __init__(self, handler, late=False, context=None, **state):
+        super().__init__(("127.0.0.1", 0), handler, bind_and_activate=False)
+        self.server_bind()  # bound, not listening: connections are refused
+        if context:
+            # The handshake in each request's thread: a refused one fails there.
+            self.socket = context.wrap_socket(self.socket, server_side=True,
+                                              do_handshake_on_connect=False)
+        self.context = context
+        self.port = self.server_address[1]
+        self.origin = f"{'https' if context else 'http'}://127.0.0.1:{self.port}"
+        for name, value in state.items():
+            setattr(self, name, value)
+        self._serving = None
+        if not late:
+            self.come_up()
+
+    def url(self, path="/"):
+        return self.origin + path
+
+    def come_up(self):
+        self.server_activate()
+        self._serving = threading.Thread(target=self.serve_forever, daemon=True)
+        self._serving.start()
+
+    def server_close(self):
+        if self._serving:
+            self.shutdown()
+            self._serving.join()
+            self._serving = None
+        super().server_close()
+
+    def handle_error(self, request, client_address):
+        if not self.context:  # over TLS: a handshake the application broke off
+            super().handle_error(request, client_address)
+
+
 def wait_until(condition, timeout=30, failure="timed out"):
     """Polls condition until it holds; fails with failure (a text, or a function
     that makes one) if it does not within timeout seconds."""
@@ -407,12 +451,10 @@ class AppTestCase(unittest.TestCase):
         if not os.environ.get("KEEP_E2E"):
             self.addCleanup(shutil.rmtree, self.folder, ignore_errors=True)
 
-    def serve(self, handler):
-        """A local HTTP server with that handler for this test, on a port of its own."""
-        server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-        threading.Thread(target=server.serve_forever, daemon=True).start()
+    def serve(self, handler, **options):
+        """A LocalServer for this test, stopped when it ends."""
+        server = LocalServer(handler, **options)
         self.addCleanup(server.server_close)
-        self.addCleanup(server.shutdown)
         return server
 
     def start(self, settings=None, environment=None, name="run", executable=EXECUTABLE,

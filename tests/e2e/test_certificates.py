@@ -5,10 +5,8 @@ whose /etc/ssl/certs holds the tests' authority alone. The machine's store is
 never touched, and the browser engine's own store (in the test's home) never
 holds the authority."""
 
-import http.server
 import os
 import ssl
-import threading
 import unittest
 from pathlib import Path
 
@@ -28,26 +26,9 @@ new QWebChannel(qt.webChannelTransport, async channel => {
 </script></body></html>"""
 
 
-class HttpsServer(http.server.ThreadingHTTPServer):
-    """Serves the page and the report with one of the test certificates."""
-
-    def __init__(self, certificate, target):
-        super().__init__(("127.0.0.1", 0), Handler)
-        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-        context.load_cert_chain(CERTIFICATES / f"{certificate}.pem", CERTIFICATES / f"{certificate}.key")
-        # The handshake in each request's thread: a refused one fails there.
-        self.socket = context.wrap_socket(self.socket, server_side=True,
-                                          do_handshake_on_connect=False)
-        self.page = (PAGE % repr(str(target))).encode()
-        self.requests = []
-        self.url = f"https://127.0.0.1:{self.server_address[1]}/"
-        threading.Thread(target=self.serve_forever, daemon=True).start()
-
-    def handle_error(self, request, client_address):
-        pass  # a handshake the application broke off
-
-
 class Handler(QuietHandler):
+    """Serves the page and the report."""
+
     def do_GET(self):
         self.server.requests.append(self.path)
         body, kind = (REPORT, "application/pdf") if self.path == "/report.pdf" else (self.server.page, "text/html")
@@ -58,23 +39,24 @@ class Handler(QuietHandler):
 class CertificateTest(AppTestCase):
     window_manager = False
 
-    def serve(self, certificate):
+    def serve_https(self, certificate):
+        """The page and the report over HTTPS with one of the test certificates."""
         self.target = self.folder / "report.pdf"
-        server = HttpsServer(certificate, self.target)
-        self.addCleanup(server.server_close)
-        self.addCleanup(server.shutdown)
-        return server
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(CERTIFICATES / f"{certificate}.pem", CERTIFICATES / f"{certificate}.key")
+        return self.serve(Handler, context=context, page=(PAGE % repr(str(self.target))).encode(),
+                          requests=[])
 
     def start_trusting(self, server, name="run", *authorities):
         executable, arguments = system_store_holding(self.folder / name, *authorities)
-        return self.start({"Server": server.url}, name=name, executable=executable,
+        return self.start({"Server": server.url()}, name=name, executable=executable,
                           arguments=arguments)
 
     def test_company_authority_holds_for_page_and_reports(self):
-        server = self.serve("local")
+        server = self.serve_https("local")
         app = self.start_trusting(server, "run", CERTIFICATES / "authority.pem")
         app.wait_until_logged("js: PAGE bridge World")
-        success = f"Download of {server.url}report.pdf succeeded (saved to {self.target})\n"
+        success = f"Download of {server.url('/report.pdf')} succeeded (saved to {self.target})\n"
         wait_until(lambda: bytes(app.stdout) == success.encode(),
                    failure=lambda: bytes(app.stdout).decode() + "\n".join(app.stderr))
         self.assertEqual(self.target.read_bytes(), REPORT)
@@ -88,7 +70,7 @@ class CertificateTest(AppTestCase):
                   "The issuer certificate of a locally looked up certificate could not be found")}
         for case, (certificate, authorities, why) in cases.items():
             with self.subTest(case):
-                server = self.serve(certificate)
+                server = self.serve_https(certificate)
                 app = self.start_trusting(server, case.replace(" ", "-"), *authorities)
                 refusal = app.wait_for_line("Certificate of 127.0.0.1 refused: ")
                 self.assertTrue(refusal.endswith(f" (the system does not trust it either: {why})"),

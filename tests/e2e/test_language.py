@@ -2,14 +2,12 @@
 application asked for in it (or in the deployer's languages), and what the
 system fixes, standard error's lines, as written in every language."""
 
-import http.server
 import json
 import os
 import re
 import shutil
 import subprocess
 import tempfile
-import threading
 import unittest
 import xml.etree.ElementTree as ElementTree
 from pathlib import Path
@@ -22,24 +20,11 @@ PAGE = b"""<!DOCTYPE html><html><head><meta charset="utf-8"><title>Mird</title><
 
 
 class LanguageHandler(QuietHandler):
+    """Records the Accept-Language of every request."""
+
     def do_GET(self):
         self.server.accepted.append(self.headers.get("Accept-Language"))
         self.send_body(PAGE, "text/html; charset=utf-8")
-
-
-class LateServer(http.server.ThreadingHTTPServer):
-    """Holds its port from the start but refuses connections until
-    come_up(); records the Accept-Language of every request."""
-
-    def __init__(self):
-        super().__init__(("127.0.0.1", 0), LanguageHandler, bind_and_activate=False)
-        self.server_bind()
-        self.accepted = []
-        self.url = f"http://127.0.0.1:{self.server_address[1]}/"
-
-    def come_up(self):
-        self.server_activate()
-        threading.Thread(target=self.serve_forever, daemon=True).start()
 
 
 def desktop(language, languages=None):
@@ -61,13 +46,12 @@ class LanguageTest(AppTestCase):
         ]
         for row, environment, settings, title, accepted, languages in rows:
             with self.subTest(row):
-                server = LateServer()
-                self.addCleanup(server.server_close)
-                app = self.start({"Server": server.url, **settings}, environment, name=row)
+                server = self.serve(LanguageHandler, late=True, accepted=[])
+                app = self.start({"Server": server.url(), **settings}, environment, name=row)
                 # Standard error as written, the waiting page in the language.
-                self.assertEqual(app.wait_for_line(f"Could not load {server.url}: "),
+                self.assertEqual(app.wait_for_line(f"Could not load {server.url()}: "),
                                  "the server refused the connection")
-                app.window(title=title + server.url)
+                app.window(title=title + server.url())
 
                 server.come_up()
                 self.assertEqual(json.loads(app.wait_for_line("js: LANGUAGES "))[:2], languages)

@@ -3,14 +3,13 @@ page downloads runs: the real application against a local HTTP server that
 answers under two origins, 127.0.0.1 and localhost on the same port, with a
 stand-in for the desktop's opener that records what it is given."""
 
-import http.server
-import threading
 import unittest
 import urllib.parse
 
 from Xlib import display as xdisplay
 
-from harness import AppTestCase, QuietHandler, calls_page, recording_opener, shown_windows, wait_until
+from harness import (AppTestCase, LocalServer, QuietHandler, calls_page, recording_opener, shown_windows,
+                     wait_until)
 
 PAGE = """<!DOCTYPE html>
 <html><head><meta charset="utf-8"><title>{name}</title></head>
@@ -37,17 +36,13 @@ if (typeof qt === "undefined") {{
 ELF_HEAD = open("/bin/true", "rb").read(4096)
 
 
-class TwoOriginServer(http.server.ThreadingHTTPServer):
+class TwoOriginServer(LocalServer):
     """Pages, redirects and files by path; records every request with the
     origin it was made to."""
 
     def __init__(self):
-        self.pages, self.redirects, self.files = {}, {}, {}
-        self.requests = []
-        super().__init__(("127.0.0.1", 0), Handler)
-        threading.Thread(target=self.serve_forever, daemon=True).start()
-        self.port = self.server_address[1]
-        self.trusted = f"http://127.0.0.1:{self.port}"
+        super().__init__(Handler, pages={}, redirects={}, files={}, requests=[])
+        self.trusted = self.origin
         self.foreign = f"http://localhost:{self.port}"
 
     def page(self, path, name, action="", body=""):
@@ -88,7 +83,6 @@ class SecurityTest(AppTestCase):
         super().setUp()
         self.server = TwoOriginServer()
         self.addCleanup(self.server.server_close)
-        self.addCleanup(self.server.shutdown)
 
     def start(self, settings, name="run"):
         """A run whose desktop opener is the stand-in."""

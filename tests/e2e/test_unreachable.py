@@ -2,8 +2,6 @@
 sent: the real application shows its bundled page, tries again by itself and
 loads the web application once the server answers."""
 
-import http.server
-import threading
 import unittest
 
 from Xlib import display as xdisplay
@@ -22,24 +20,10 @@ new QWebChannel(qt.webChannelTransport, async channel => {{
 </script></body></html>"""
 
 
-class LateServer(http.server.ThreadingHTTPServer):
-    """Holds its port from the start but refuses connections until
-    come_up(). Answers a request whose path is in hang_up by closing the
+class Handler(QuietHandler):
+    """Answers a request whose path is in the server's hang_up by closing the
     connection, as often as counted there; records every request."""
 
-    def __init__(self):
-        super().__init__(("127.0.0.1", 0), Handler, bind_and_activate=False)
-        self.server_bind()  # bound, not listening: connections are refused
-        self.requests = []
-        self.hang_up = {}
-        self.url = f"http://127.0.0.1:{self.server_address[1]}"
-
-    def come_up(self):
-        self.server_activate()
-        threading.Thread(target=self.serve_forever, daemon=True).start()
-
-
-class Handler(QuietHandler):
     def do_GET(self):
         self.answer()
 
@@ -67,8 +51,7 @@ class UnreachableTest(AppTestCase):
 
     def setUp(self):
         super().setUp()
-        self.server = LateServer()
-        self.addCleanup(self.server.server_close)
+        self.server = self.serve(Handler, late=True, requests=[], hang_up={})
 
     def failures(self, app):
         return [line for line in app.stderr if line.startswith("Could not load ")]
@@ -92,7 +75,7 @@ class UnreachableTest(AppTestCase):
 
     def test_server_coming_up_after_the_start(self):
         # Markup in the address stays text: as markup it would name the window "IMG".
-        address = self.server.url + "/app.html?desk=<img src=x onerror=document.title=this.tagName>"
+        address = self.server.url("/app.html?desk=<img src=x onerror=document.title=this.tagName>")
         app = self.start({"Server": address})
         encoded = address.replace("<", "%3C").replace(">", "%3E").replace(" ", "%20")
         self.assertEqual(app.wait_for_line(f"Could not load {encoded}: "),
@@ -109,13 +92,13 @@ class UnreachableTest(AppTestCase):
         server = self.server
         server.hang_up = {("POST", "/submit"): 1, ("GET", "/submit"): 1}
         server.come_up()
-        app = self.start({"Server": server.url + "/form.html"})
+        app = self.start({"Server": server.url("/form.html")})
         app.wait_until_logged("js: PAGE form.html bridge World")
         app.wait_until_logged("js: PAGE submit bridge World")
         sent = [method for method, path in server.requests if path == "/submit"]
         self.assertEqual(sent.count("POST"), 1)
         self.assertGreaterEqual(sent.count("GET"), 2)
-        self.assertEqual(self.failures(app), [f"Could not load {server.url}/submit: the server "
+        self.assertEqual(self.failures(app), [f"Could not load {server.url('/submit')}: the server "
                                               "closed the connection without answering"])
         self.close(app)
 

@@ -59,7 +59,7 @@ def answers_ping(connection, window, timeout=5):
     return False
 
 
-class WaitTest(AppTestCase):
+class ButtonWaitTest(AppTestCase):
     def test_window_lives_while_waiting_for_the_button(self):
         calls = [["getIni", "Hello"], ["getDeviceID"], ["doOneScanNow"], ["isConnected"]]
         app = self.start({"Server": wait_page(calls)})

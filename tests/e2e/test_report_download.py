@@ -10,23 +10,11 @@ from pathlib import Path
 from harness import AppTestCase, calls_page, wait_until
 
 
-class ReportServer(http.server.ThreadingHTTPServer):
-    """Serves one report; holds each answer until release() is called, or
-    with sent_first set, holds back only the second half of the body."""
-
-    def __init__(self, body, sent_first=0):
-        self.body = body
-        self.sent_first = sent_first
-        self.released = threading.Event()
-        self.requests = []
-        super().__init__(("127.0.0.1", 0), ReportHandler)
-        threading.Thread(target=self.serve_forever, daemon=True).start()
-
-    def url(self, path):
-        return f"http://127.0.0.1:{self.server_address[1]}{path}"
-
-
 class ReportHandler(http.server.BaseHTTPRequestHandler):
+    """Serves the server's one report (body); holds each answer until
+    released is set, or with sent_first set, holds back only what follows
+    that many bytes."""
+
     def do_GET(self):
         self.server.requests.append(self.path)
         if not self.server.sent_first:
@@ -48,15 +36,18 @@ class ReportHandler(http.server.BaseHTTPRequestHandler):
         pass
 
 
-class DownloadTest(AppTestCase):
+class ReportDownloadTest(AppTestCase):
     window_manager = False
 
     def setUp(self):
         super().setUp()
-        self.server = ReportServer(os.urandom(3 * 1024 * 1024 + 17))
-        self.addCleanup(self.server.server_close)
-        self.addCleanup(self.server.shutdown)
-        self.addCleanup(self.server.released.set)
+        self.server = self.serve_report(os.urandom(3 * 1024 * 1024 + 17))
+
+    def serve_report(self, body, sent_first=0):
+        server = self.serve(ReportHandler, body=body, sent_first=sent_first,
+                            released=threading.Event(), requests=[])
+        self.addCleanup(server.released.set)  # before the server stops
+        return server
 
     def test_save_report_under_given_name(self):
         target = self.folder / "reports" / "Report 1.pdf"
@@ -80,10 +71,7 @@ class DownloadTest(AppTestCase):
 
     def test_closing_the_window_while_reports_arrive(self):
         # Half of each report has arrived when the person closes the window.
-        server = ReportServer(os.urandom(4 * 1024 * 1024), sent_first=2 * 1024 * 1024)
-        self.addCleanup(server.server_close)
-        self.addCleanup(server.shutdown)
-        self.addCleanup(server.released.set)
+        server = self.serve_report(os.urandom(4 * 1024 * 1024), sent_first=2 * 1024 * 1024)
         reports = self.folder / "reports"
         reports.mkdir()
         earlier = reports / "earlier.pdf"

@@ -1,44 +1,12 @@
 """What the page asks of the window: permissions, a login, leaving unsaved
-work; and what the person sees when a report fails."""
+work."""
 
-import base64
 import unittest
-import urllib.parse
 
-from Xlib import XK
+from Xlib import XK, display as xdisplay, error as xerror
 
-from accessibility import AccessibilityBus
-from Xlib import display as xdisplay, error as xerror
-
-from harness import HERE, AppTestCase, QuietHandler, press, press_key, shown_windows, wait_until
-
-USER, PASSWORD = "ana", "s3cret"
-REALM = "Mird <b>lab</b>"
-
-
-class RequestsHandler(QuietHandler):
-    def do_GET(self):
-        path = urllib.parse.urlsplit(self.path).path
-        if path == "/requests.html":
-            self.send_body((HERE / "requests.html").read_bytes(), "text/html")
-        elif path == "/frame.html":
-            self.send_body(b"<script>Notification.requestPermission()"
-                           b".then(value => console.log('ANSWER frame ' + value))</script>", "text/html")
-        elif path == "/secret.html":
-            expected = "Basic " + base64.b64encode(f"{USER}:{PASSWORD}".encode()).decode()
-            if self.headers.get("Authorization") == expected:
-                self.send_body(b"<title>Secret</title><script>console.log('LOGGED IN')</script>",
-                               "text/html")
-            else:
-                self.server.refusals += 1
-                self.send_response(401)
-                self.send_header("WWW-Authenticate", f'Basic realm="{REALM}"')
-                self.send_header("Content-Length", "0")
-                self.end_headers()
-        else:
-            self.send_response(500)
-            self.send_header("Content-Length", "0")
-            self.end_headers()
+from harness import press, press_key, shown_windows, wait_until
+from requests_page import PASSWORD, USER, RequestsPageTestCase
 
 
 def type_text(connection, text):
@@ -56,16 +24,7 @@ def windows_shown(connection, app):
             continue
 
 
-class RequestsTest(AppTestCase):
-    def setUp(self):
-        super().setUp()
-        self.server = self.serve(RequestsHandler)
-        self.server.refusals = 0
-        self.port = self.server.server_address[1]
-
-    def address(self, path, **query):
-        return f"http://127.0.0.1:{self.port}/{path}?" + urllib.parse.urlencode(query, doseq=True)
-
+class PageRequestsTest(RequestsPageTestCase):
     def answers(self, app, names):
         wait_until(lambda: all(any(line.startswith(f"js: ANSWER {name} ") for line in app.stderr)
                                for name in names), 10,
@@ -123,29 +82,6 @@ class RequestsTest(AppTestCase):
                 watcher.close()
                 self.assertIsNone(app.process.poll())
         self.assertEqual(app.wait(10), 0)
-
-    def test_failed_reports_show_in_the_window(self):
-        bus = AccessibilityBus(self.display)
-        self.addCleanup(bus.close)
-        report = f"http://127.0.0.1:{self.port}/report.pdf"
-        failed, refused = self.folder / "report.pdf", self.folder / ".bashrc"
-        app = self.start({"Server": self.address("requests.html", report=report,
-                                                 file=[str(failed), str(refused)])},
-                         environment=bus.environment())
-        app.wait_until_logged("js: ASKED")
-        expected = [f"The report {failed} could not be downloaded: the server answered 500.",
-                    f"The report {refused} was not saved: a page may not save files there."]
-        shown = []
-
-        def all_shown():
-            shown[:] = [name for role, name in bus.nodes(app.process.pid, depth=8)]
-            return all(message in shown for message in expected)
-        wait_until(all_shown, 20, lambda: f"not shown: {expected} in {shown}")
-        self.assertIn("Close this message", shown)
-        # Standard error says it as it always did.
-        self.assertIn(f"Download of {report} failed: Error transferring {report} - server replied: "
-                      "Internal Server Error", app.stderr)
-        self.close(app)
 
 
 if __name__ == "__main__":

@@ -1,0 +1,71 @@
+"""The real executable's command line: --help, --version and an unknown
+option answered before anything starts, and the browser engine's switch after
+--webEngineArgs (or its variable) opening the developer tools on the page."""
+
+import json
+import socket
+import unittest
+import urllib.request
+
+from Xlib import X, display as xdisplay
+
+from desktop_page import DesktopPageTestCase
+from harness import App, Display, project_version
+
+
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+class CommandLineTest(DesktopPageTestCase):
+    def test_developer_tools_list_the_page(self):
+        # Asked for by the variable, or by the engine's switch on the command
+        # line, beside one of Qt's own options.
+        for name, environment, arguments in (
+                ("variable", {"QTWEBENGINE_REMOTE_DEBUGGING": "{port}"}, []),
+                ("switch", {}, ["-style", "Fusion", "--webEngineArgs", "--remote-debugging-port={port}"])):
+            with self.subTest(name):
+                port = free_port()
+                page = self.page(title="Console")
+                app = self.start({"Server": page}, {k: v.format(port=port) for k, v in environment.items()},
+                                 name, arguments=[a.format(port=port) for a in arguments])
+                app.wait_for_line("js: LOADED")
+                with urllib.request.urlopen(f"http://127.0.0.1:{port}/json", timeout=10) as answer:
+                    targets = json.load(answer)
+                self.assertIn((page, "page"), [(target["url"], target["type"]) for target in targets])
+                self.close(app)
+
+    def test_command_line_answered_before_anything_starts(self):
+        # On a display of its own, where nothing else makes windows, every
+        # window made is heard of, also one gone again.
+        display = Display(window_manager=False)
+        self.addCleanup(display.close)
+        watch = xdisplay.Display(display.name)
+        self.addCleanup(watch.close)
+        watch.screen().root.change_attributes(event_mask=X.SubstructureNotifyMask)
+        watch.sync()
+        for arguments, code, output, error in (
+                (["--help"], 0, "Usage: ", ""),
+                (["--version"], 0, f"vantrelnut {project_version()}\n", ""),
+                (["-style", "Fusion", "--frobnicate"], 1, "",
+                 "vantrelnut: Unknown option 'frobnicate'.\n\nUsage: ")):
+            with self.subTest(arguments):
+                app = App(display, self.folder / arguments[-1].strip("-"), arguments=arguments)
+                self.addCleanup(app.stop)
+                self.assertEqual(app.wait(), code)
+                written, errors = bytes(app.stdout).decode(), "\n".join(app.stderr)
+                self.assertTrue(written.startswith(output) and bool(written) == bool(output), written)
+                self.assertTrue(errors.startswith(error) and bool(errors) == bool(error), errors)
+                watch.sync()
+                made = [watch.next_event() for _ in range(watch.pending_events())]
+                self.assertFalse([event for event in made if event.type == X.CreateNotify])
+                # No settings, no instance lock, no call to the instrument.
+                self.assertFalse(app.ini.parent.exists())
+                self.assertEqual(list((app.home / "runtime").glob("vantrelnut*")), [])
+                self.assertEqual(app.trace_lines(), [])
+
+
+if __name__ == "__main__":
+    unittest.main()
