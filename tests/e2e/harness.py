@@ -463,6 +463,13 @@ class AppTestCase(unittest.TestCase):
         self.addCleanup(app.stop)
         return app
 
+    def version_lines(self):
+        """What the executable answers to --version, line by line."""
+        answer = App(self.display, self.folder / "version", arguments=["--version"])
+        self.addCleanup(answer.stop)
+        self.assertEqual(answer.wait(), 0)
+        return bytes(answer.stdout).decode().splitlines()
+
     def close(self, app):
         """Closes the window as a person does; the application must end well."""
         app.close_window()

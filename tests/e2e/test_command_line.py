@@ -3,6 +3,7 @@ option answered before anything starts, and the browser engine's switch after
 --webEngineArgs (or its variable) opening the developer tools on the page."""
 
 import json
+import re
 import socket
 import unittest
 import urllib.request
@@ -36,6 +37,21 @@ class CommandLineTest(DesktopPageTestCase):
                     targets = json.load(answer)
                 self.assertIn((page, "page"), [(target["url"], target["type"]) for target in targets])
                 self.close(app)
+
+    def test_version_names_the_engine_that_runs(self):
+        # What --version names against what the running engine tells its
+        # developer tools: "QtWebEngine/6.8.2 Chrome/122.0.6261.171".
+        named = self.version_lines()
+        port = free_port()
+        app = self.start({"Server": self.page(title="Console")}, {"QTWEBENGINE_REMOTE_DEBUGGING": str(port)})
+        app.wait_for_line("js: LOADED")
+        with urllib.request.urlopen(f"http://127.0.0.1:{port}/json/version", timeout=10) as version:
+            agent = json.load(version)["User-Agent"]
+        self.close(app)
+        engine, chromium = re.search(r"QtWebEngine/([\d.]+) Chrome/([\d.]+)", agent).groups()
+        self.assertEqual(named[0], f"vantrelnut {project_version()}")
+        self.assertRegex(named[1], rf"^Qt \d+\.\d+\.\d+, QtWebEngine {re.escape(engine)}, "
+                                   rf"Chromium {re.escape(chromium)}( \(security fixes up to [\d.]+\))?$")
 
     def test_command_line_answered_before_anything_starts(self):
         # On a display of its own, where nothing else makes windows, every

@@ -29,8 +29,10 @@ class SupportLogTest(AppTestCase):
                 lines = log.splitlines()
                 self.assertTrue(all(TIME.match(line) for line in lines), log)
                 lines = [TIME.sub("", line) for line in lines]
-                self.assertEqual(lines[0], f"vantrelnut {project_version()} started, process {app.process.pid}")
-                self.assertEqual(lines[1:], app.stderr)
+                # The version, the process, and the Qt and engine it runs on.
+                self.assertEqual(lines[:2], [f"vantrelnut {project_version()} started, process {app.process.pid}",
+                                             self.version_lines()[1]])
+                self.assertEqual(lines[2:], app.stderr)
                 self.assertIn("Disconnect", app.stderr)
                 self.assertNotIn("secret-word", log)
                 shell_lines = [line for line in app.stderr if line.startswith("vantrelnut.")]
