@@ -14,14 +14,20 @@ class AccessibilityBus:
     """A session bus of the test's own, with AT-SPI's bus on it, switched on as
     for a screen reader."""
 
-    def __init__(self, display):
+    def __init__(self, display, folder):
+        # In folder, the desktop's settings the switches write to included,
+        # never the person's own.
+        runtime = folder / "runtime"
+        runtime.mkdir(parents=True, mode=0o700)
+        environment = dict(os.environ, HOME=str(folder), XDG_CONFIG_HOME=str(folder / "config"),
+                           XDG_CACHE_HOME=str(folder / "cache"), XDG_RUNTIME_DIR=str(runtime),
+                           GSETTINGS_BACKEND="memory")
         self.session = subprocess.Popen(
-            ["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+            ["dbus-daemon", "--session", "--nofork", "--print-address=1"], env=environment,
             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
         self.session_address = self.session.stdout.readline().strip()
         # On the display too, as a desktop's launcher publishes it there.
-        environment = dict(os.environ, DBUS_SESSION_BUS_ADDRESS=self.session_address,
-                           DISPLAY=display.name)
+        environment.update(DBUS_SESSION_BUS_ADDRESS=self.session_address, DISPLAY=display.name)
         self.launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
                                          env=environment, stdout=subprocess.DEVNULL,
                                          stderr=subprocess.DEVNULL)
@@ -49,8 +55,13 @@ class AccessibilityBus:
              "--object-path", "/org/a11y/bus", "--method", "org.a11y.Bus.GetAddress"],
             check=True, capture_output=True, text=True)
         self.address = ast.literal_eval(result.stdout)[0]
-        # As a desktop sets them while a screen reader runs.
-        for switch in ("IsEnabled", "ScreenReaderEnabled"):
+        # As a desktop sets them while a screen reader runs; at-spi2-core 2.61
+        # and later have only IsEnabled.
+        status = subprocess.run(["gdbus", "call", "--address", self.session_address, "--dest",
+                                 "org.a11y.Bus", "--object-path", "/org/a11y/bus", "--method",
+                                 "org.freedesktop.DBus.Properties.GetAll", "org.a11y.Status"],
+                                check=True, capture_output=True, text=True).stdout
+        for switch in (name for name in ("IsEnabled", "ScreenReaderEnabled") if f"'{name}'" in status):
             subprocess.run(["gdbus", "call", "--address", self.session_address, "--dest",
                             "org.a11y.Bus", "--object-path", "/org/a11y/bus", "--method",
                             "org.freedesktop.DBus.Properties.Set", "org.a11y.Status", switch,

@@ -67,7 +67,12 @@ class DesktopBuses:
         wait_until(launched, 10, "the accessibility bus was not launched")
         address = call(self.session, "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress",
                        answer="(s)")
-        for name, value in switches.items():
+        status = call(self.session, "org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties",
+                      "GetAll", GLib.Variant("(s)", ("org.a11y.Status",)), "(a{sv})")[0]
+        # The switches on that this desktop does not have (at-spi2-core 2.61 and
+        # later have only IsEnabled).
+        self.missing = [name for name, value in switches.items() if value and name not in status]
+        for name, value in ((name, value) for name, value in switches.items() if name in status):
             call(self.session, "org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties",
                  "Set", GLib.Variant("(ssv)", ("org.a11y.Status", name, GLib.Variant("b", value))))
         self.accessibility = Gio.DBusConnection.new_for_address_sync(address[0], FLAGS, None, None)
@@ -113,6 +118,8 @@ class AccessibilityTest(AppTestCase):
             with self.subTest(desktop):
                 buses = DesktopBuses(self.display, self.folder / f"{desktop} buses", switches)
                 self.addCleanup(buses.close)
+                if buses.missing:
+                    self.skipTest(f"this desktop has no {', '.join(buses.missing)}")
                 app = self.start({"Server": page}, {"DBUS_SESSION_BUS_ADDRESS": buses.session_address},
                                  name=desktop)
                 wanted = {("heading", "Density check"), ("push button", "Measure now"),

@@ -62,7 +62,7 @@ class BrowserKeysTest(DeskPageTestCase):
         self.close(app)
 
     def test_find_history_and_quit_keys(self):
-        bus = AccessibilityBus(self.display)
+        bus = AccessibilityBus(self.display, self.folder / "accessibility")
         self.addCleanup(bus.close)
         app = self.start_desk(bus.environment(), lines=3, goto="desk.html?lines=3")
         connection, window = self.focused(app)

@@ -10,7 +10,7 @@ from requests_page import RequestsPageTestCase
 
 class MessageBarTest(RequestsPageTestCase):
     def test_failed_reports_show_in_the_window(self):
-        bus = AccessibilityBus(self.display)
+        bus = AccessibilityBus(self.display, self.folder / "accessibility")
         self.addCleanup(bus.close)
         report = f"http://127.0.0.1:{self.port}/report.pdf"
         failed, refused = self.folder / "report.pdf", self.folder / ".bashrc"
