@@ -2,7 +2,7 @@
 
 #include <QDebug>
 
-#include <qt_windows.h>
+#include <windows.h>
 
 namespace {
 
