@@ -23,7 +23,7 @@ CHECK_RUNPATHS = Path(__file__).resolve().parent.parent / "support" / "check-run
 QT = os.environ.get("VANTRELNUT_QT", "6")
 # The Qt libraries the executable links, as Debian names their packages.
 QT_PACKAGES = {
-    "5": {"libqt5core5a", "libqt5webenginewidgets5", "libqt5webchannel5", "libqt5network5",
+    "5": {"libqt5core5", "libqt5webenginewidgets5", "libqt5webchannel5", "libqt5network5",
           "libqt5printsupport5"},
     "6": {"libqt6core6", "libqt6webenginewidgets6", "libqt6webchannel6", "libqt6network6",
           "libqt6printsupport6"},
@@ -71,9 +71,10 @@ class PackageTest(AppTestCase):
         self.assertEqual(files, PACKAGED_FILES)
 
         depends = run("dpkg-deb", "--field", self.package, "Depends")
-        # Debian 13 names the libraries built with a 64-bit time_t with a "t64" suffix.
-        packages = {re.sub(r"t64$", "", alternative.split()[0]) for clause in depends.split(",")
-                    for alternative in clause.split("|")}
+        # Debian 13 names the libraries built with a 64-bit time_t with a "t64" suffix,
+        # which replaced the "a" of Debian 12's libqt5core5a.
+        packages = {re.sub(r"t64$|(?<=^libqt5core5)a$", "", alternative.split()[0])
+                    for clause in depends.split(",") for alternative in clause.split("|")}
         self.assertTrue({"libc6"} | QT_PACKAGES[QT] <= packages, depends)
         other_qt = {package for package in packages if package.startswith("libqt") and f"qt{QT}" not in package}
         self.assertFalse(other_qt, depends)
