@@ -1,10 +1,20 @@
 #include "bridge/object.h"
 
+#include "bridge/pageargument.h"
 #include "settings/settingsstore.h"
 
 #include <QDebug>
 #include <QEvent>
 #include <QUrl>
+
+namespace {
+
+QUrl reportUrl(const QVariant &url)
+{
+    return QUrl(PageArgument::text(url), QUrl::TolerantMode);
+}
+
+} // namespace
 
 Object::Object()
     : m_defaultServerAddress(QStringLiteral(DEFAULT_SERVER_URL))
@@ -91,19 +101,20 @@ INSTRUMENT_ANSWER(QString) Object::getDeviceInfo()
     });
 }
 
-INSTRUMENT_ANSWER(QString) Object::getOption(const QString &key)
+INSTRUMENT_ANSWER(QString) Object::getOption(const QVariant &keyArgument)
 {
+    const QString key = PageArgument::text(keyArgument);
     return inTurn<QString>([this, key] { return QString::fromUtf8(m_deviceLink.getOption(key)); });
 }
 
-QString Object::getIni(const QString &key)
+QString Object::getIni(const QVariant &key)
 {
-    return SettingsStore::text(*SettingsStore(), key, QStringLiteral("KO"));
+    return SettingsStore::text(*SettingsStore(), PageArgument::text(key), QStringLiteral("KO"));
 }
 
-QString Object::setIni(const QString &key, const QString &value)
+QString Object::setIni(const QVariant &key, const QVariant &value)
 {
-    SettingsStore()->setValue(key, value);
+    SettingsStore()->setValue(PageArgument::text(key), PageArgument::text(value));
     return QStringLiteral("ok");
 }
 
@@ -137,20 +148,21 @@ INSTRUMENT_ANSWER(QString) Object::doOneScanNow()
     return inTurn<QString>([this] { return QString::fromUtf8(m_deviceLink.doOneScanNow()); });
 }
 
-QString Object::doOpen(const QString &url)
+QString Object::doOpen(const QVariant &url)
 {
-    return m_downloadManager.openReport(QUrl(url, QUrl::TolerantMode));
+    return m_downloadManager.openReport(reportUrl(url));
 }
 
-QString Object::doDownloadReport(const QString &url, bool openWhenDone)
+QString Object::doDownloadReport(const QVariant &url, const QVariant &openWhenDone)
 {
-    return m_downloadManager.saveReportAs(QUrl(url, QUrl::TolerantMode), openWhenDone);
+    return m_downloadManager.saveReportAs(reportUrl(url), PageArgument::flag(openWhenDone));
 }
 
-QString Object::doDownloadSaveReport(const QString &url, const QString &fileName, bool openWhenDone)
+QString Object::doDownloadSaveReport(
+        const QVariant &url, const QVariant &fileName, const QVariant &openWhenDone)
 {
     return m_downloadManager.downloadToGivenFile(
-            QUrl(url, QUrl::TolerantMode), fileName, openWhenDone);
+            reportUrl(url), PageArgument::text(fileName), PageArgument::flag(openWhenDone));
 }
 
 bool Object::event(QEvent *event)

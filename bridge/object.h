@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QVariant>
 
 // The native object the page sees as "vizEveDivuzaviz". Its slots are the
 // page's whole interface; their order is their index on the web channel, so
@@ -46,7 +47,8 @@ protected:
     bool event(QEvent *event) override;
 
 public slots:
-    // Called from the page, each by its name.
+    // Called from the page, each by its name. Arguments come as the page
+    // passed them, each converted by the slot (pageargument.h).
 
     // Connects afresh; true when an instrument was found.
     INSTRUMENT_ANSWER(bool) isConnected();
@@ -59,11 +61,11 @@ public slots:
     // The four-line summary of the instrument.
     INSTRUMENT_ANSWER(QString) getDeviceInfo();
     // Any instrument option by its key.
-    INSTRUMENT_ANSWER(QString) getOption(const QString &);
+    INSTRUMENT_ANSWER(QString) getOption(const QVariant &);
     // The stored setting, or "KO" when there is none.
-    QString getIni(const QString &);
+    QString getIni(const QVariant &);
     // Stores a setting; always "ok".
-    QString setIni(const QString &, const QString &);
+    QString setIni(const QVariant &, const QVariant &);
     // Connects, waits for the button, calibrates; a status word.
     INSTRUMENT_ANSWER(QString) doCalibrate();
     // Calibrates at once; "DONE" or "ERROR".
@@ -73,11 +75,11 @@ public slots:
     // Measures at once; the density line.
     INSTRUMENT_ANSWER(QString) doOneScanNow();
     // Fetches the report into the temporary folder and opens it.
-    QString doOpen(const QString &);
+    QString doOpen(const QVariant &);
     // Asks where to save the report, fetches it there, opens it if asked.
-    QString doDownloadReport(const QString &, bool);
+    QString doDownloadReport(const QVariant &, const QVariant &);
     // Fetches the report into the given file, opens it if asked.
-    QString doDownloadSaveReport(const QString &, const QString &, bool);
+    QString doDownloadSaveReport(const QVariant &, const QVariant &, const QVariant &);
 
 private:
     template<typename T, typename Operation>

@@ -1,0 +1,17 @@
+#include "bridge/pageargument.h"
+
+#include <QVariant>
+
+namespace PageArgument {
+
+QString text(const QVariant &argument)
+{
+    return argument.toString();
+}
+
+bool flag(const QVariant &argument)
+{
+    return argument.toBool();
+}
+
+} // namespace PageArgument
