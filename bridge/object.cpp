@@ -1,6 +1,5 @@
 #include "bridge/object.h"
 
-#include "bridge/pageargument.h"
 #include "settings/settingsstore.h"
 
 #include <QDebug>
@@ -11,7 +10,7 @@ namespace {
 
 QUrl reportUrl(const QVariant &url)
 {
-    return QUrl(PageArgument::text(url), QUrl::TolerantMode);
+    return QUrl(url.toString(), QUrl::TolerantMode);
 }
 
 } // namespace
@@ -103,18 +102,18 @@ INSTRUMENT_ANSWER(QString) Object::getDeviceInfo()
 
 INSTRUMENT_ANSWER(QString) Object::getOption(const QVariant &keyArgument)
 {
-    const QString key = PageArgument::text(keyArgument);
+    const QString key = keyArgument.toString();
     return inTurn<QString>([this, key] { return QString::fromUtf8(m_deviceLink.getOption(key)); });
 }
 
 QString Object::getIni(const QVariant &key)
 {
-    return SettingsStore::text(*SettingsStore(), PageArgument::text(key), QStringLiteral("KO"));
+    return SettingsStore::text(*SettingsStore(), key.toString(), QStringLiteral("KO"));
 }
 
 QString Object::setIni(const QVariant &key, const QVariant &value)
 {
-    SettingsStore()->setValue(PageArgument::text(key), PageArgument::text(value));
+    SettingsStore()->setValue(key.toString(), value.toString());
     return QStringLiteral("ok");
 }
 
@@ -155,14 +154,14 @@ QString Object::doOpen(const QVariant &url)
 
 QString Object::doDownloadReport(const QVariant &url, const QVariant &openWhenDone)
 {
-    return m_downloadManager.saveReportAs(reportUrl(url), PageArgument::flag(openWhenDone));
+    return m_downloadManager.saveReportAs(reportUrl(url), openWhenDone.toBool());
 }
 
 QString Object::doDownloadSaveReport(
         const QVariant &url, const QVariant &fileName, const QVariant &openWhenDone)
 {
     return m_downloadManager.downloadToGivenFile(
-            reportUrl(url), PageArgument::text(fileName), PageArgument::flag(openWhenDone));
+            reportUrl(url), fileName.toString(), openWhenDone.toBool());
 }
 
 bool Object::event(QEvent *event)

@@ -48,7 +48,10 @@ protected:
 
 public slots:
     // Called from the page, each by its name. Arguments come as the page
-    // passed them, each converted by the slot (pageargument.h).
+    // passed them and each slot converts them, as QtWebChannel does where it
+    // can: from 6.5 on it hands a typed parameter a value it could not
+    // convert (an array for a text) as it is, to be read as the wrong type.
+    // What does not convert is an empty text or false, as with earlier Qt.
 
     // Connects afresh; true when an instrument was found.
     INSTRUMENT_ANSWER(bool) isConnected();
