@@ -105,7 +105,7 @@ QString DownloadManager::downloadToFile(const QUrl &url, const QString &fileName
     targetFileName = fileName;
     this->openWhenDone = openWhenDone;
     startTransfer(reportRequest(url),
-            Transfer {std::make_unique<ReportFile>(fileName, openWhenDone), resendLimit});
+            Transfer {std::make_unique<ReportFile>(fileName, openWhenDone), resendLimit, nullptr});
     return targetFileName;
 }
 
@@ -198,14 +198,20 @@ void DownloadManager::downloadFinished(QNetworkReply *reply)
     }
     const std::unique_ptr<ReportFile> reportFile = std::move(transfer.file);
 
+    // Where the reply ended because we aborted it, the reason is ours.
     if (reportFile->failure() != ReportFile::Failure::None) {
-        reportFailure(*reportFile); // also when the reply ended because we aborted it
+        reportFailure(*reportFile);
+    } else if (transfer.body && transfer.body->stoppedDecoding()) {
+        reportIncomplete(reply, *reportFile, *transfer.body);
     } else if (reply->error() != QNetworkReply::NoError) {
         DownloadOutcome::printFailed(reply->url(), reply->errorString());
         emit failed(ReportFailure::notDownloaded(reportFile->fileName(), reply));
     } else if (isRedirect(httpStatus(reply))) {
         StandardError::writeLine(QStringLiteral("Request was redirected."));
         emit failed(ReportFailure::redirected(reportFile->fileName()));
+    } else if (carriesReport(reply) && bodyOf(transfer, *reply).fault() != ReportBody::Fault::None) {
+        // Qt's network layer ends some replies cut short without an error.
+        reportIncomplete(reply, *reportFile, *transfer.body);
     } else if (!reportFile->commit()) {
         reportFailure(*reportFile);
     } else {
@@ -227,13 +233,31 @@ bool DownloadManager::saveArrivedData(QNetworkReply *reply)
     const auto entry = transfers.find(reply);
     if (entry == transfers.end() || !carriesReport(reply) || data.isEmpty())
         return true;
-    return entry->second.file->append(data);
+    Transfer &transfer = entry->second;
+    QByteArray report;
+    if (!bodyOf(transfer, *reply).decode(data, report))
+        return false;
+    return report.isEmpty() || transfer.file->append(report);
+}
+
+ReportBody &DownloadManager::bodyOf(Transfer &transfer, const QNetworkReply &reply)
+{
+    if (!transfer.body)
+        transfer.body = std::make_unique<ReportBody>(reply);
+    return *transfer.body;
 }
 
 void DownloadManager::reportFailure(const ReportFile &reportFile)
 {
     printFailure(reportFile);
     emit failed(ReportFailure::notSaved(reportFile));
+}
+
+void DownloadManager::reportIncomplete(
+        const QNetworkReply *reply, const ReportFile &reportFile, const ReportBody &body)
+{
+    DownloadOutcome::printFailed(reply->url(), ReportFailure::bodyFaultForLog(body));
+    emit failed(ReportFailure::notDownloaded(reportFile.fileName(), body));
 }
 
 void DownloadManager::reportSaved(const QNetworkReply *reply, const ReportFile &reportFile)

@@ -1,6 +1,7 @@
 #ifndef DOWNLOADMANAGER_H
 #define DOWNLOADMANAGER_H
 
+#include "download/reportbody.h"
 #include "download/reportfile.h"
 
 #include <QObject>
@@ -48,12 +49,14 @@ public slots:
     void downloadFinished(QNetworkReply *reply);
 
 private:
-    // A report on its way: the file it saves into, and how many more times
-    // its request may be sent when a reply fails before any response.
+    // A report on its way: the file it saves into, how many more times its
+    // request may be sent when a reply fails before any response, and its
+    // body as it comes off the wire (from the first data on).
     struct Transfer
     {
         std::unique_ptr<ReportFile> file;
         int resends;
+        std::unique_ptr<ReportBody> body;
     };
 
     QNetworkAccessManager &network();
@@ -62,7 +65,10 @@ private:
     void abandonTransfers();
     static QString urlFileName(const QUrl &url);
     bool saveArrivedData(QNetworkReply *reply);
+    static ReportBody &bodyOf(Transfer &transfer, const QNetworkReply &reply);
     void reportFailure(const ReportFile &reportFile);
+    void reportIncomplete(const QNetworkReply *reply, const ReportFile &reportFile,
+            const ReportBody &body);
     void reportSaved(const QNetworkReply *reply, const ReportFile &reportFile);
 
     std::unique_ptr<QNetworkAccessManager> networkManager;

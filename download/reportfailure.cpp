@@ -1,5 +1,6 @@
 #include "download/reportfailure.h"
 
+#include "download/reportbody.h"
 #include "download/reportfile.h"
 
 #include <QCoreApplication>
@@ -17,10 +18,11 @@ QString shownName(const QString &fileName)
     return QDir::toNativeSeparators(fileName);
 }
 
+// A reply that failed after a good status broke off on its way.
 QString serverReason(const QNetworkReply *reply)
 {
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (status.isValid())
+    if (status.isValid() && status.toInt() >= 400)
         return QCoreApplication::translate("ReportFailure", "the server answered %1").arg(status.toInt());
     switch (reply->error()) {
     case QNetworkReply::ConnectionRefusedError:
@@ -39,6 +41,43 @@ QString serverReason(const QNetworkReply *reply)
     default:
         return reply->errorString();
     }
+}
+
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("ReportFailure", text);
+}
+
+QString untranslated(const char *text)
+{
+    return QString::fromLatin1(text);
+}
+
+// What is wrong with a body, in the words phrase gives.
+QString bodyReason(const ReportBody &body, QString (*phrase)(const char *))
+{
+    switch (body.fault()) {
+    case ReportBody::Fault::Short:
+        return phrase(QT_TRANSLATE_NOOP("ReportFailure", "the server sent %1 of %2 bytes"))
+                .arg(body.received())
+                .arg(body.declared());
+    case ReportBody::Fault::Long:
+        return phrase(QT_TRANSLATE_NOOP("ReportFailure", "the server sent %1 bytes where it declared %2"))
+                .arg(body.received())
+                .arg(body.declared());
+    case ReportBody::Fault::Unended:
+        return phrase(QT_TRANSLATE_NOOP("ReportFailure", "the compressed report ended early"));
+    case ReportBody::Fault::Damaged:
+        return phrase(QT_TRANSLATE_NOOP("ReportFailure", "the compressed report is damaged"));
+    case ReportBody::Fault::Overblown:
+        return phrase(QT_TRANSLATE_NOOP("ReportFailure", "the compressed report expands beyond any report"));
+    case ReportBody::Fault::UnknownEncoding:
+        return phrase(QT_TRANSLATE_NOOP("ReportFailure", "the server encoded it as %1, which cannot be read"))
+                .arg(QString::fromLatin1(body.encoding()));
+    case ReportBody::Fault::None:
+        break;
+    }
+    return QString();
 }
 
 // A save fails mostly for want of room or of the right to write there.
@@ -67,6 +106,17 @@ QString notDownloaded(const QString &fileName, const QNetworkReply *reply)
 {
     return QCoreApplication::translate("ReportFailure", "The report %1 could not be downloaded: %2.")
             .arg(shownName(fileName), serverReason(reply));
+}
+
+QString notDownloaded(const QString &fileName, const ReportBody &body)
+{
+    return QCoreApplication::translate("ReportFailure", "The report %1 could not be downloaded: %2.")
+            .arg(shownName(fileName), bodyReason(body, translated));
+}
+
+QString bodyFaultForLog(const ReportBody &body)
+{
+    return bodyReason(body, untranslated);
 }
 
 QString redirected(const QString &fileName)

@@ -3,9 +3,8 @@
 
 #include <QNetworkRequest>
 
-// The plain request for a report, which leaves a redirect to be reported:
-// Qt 6 follows redirects unless told not to, Qt 5 did not follow them. One
-// source file per Qt version.
+// The request for a report: it leaves a redirect to be reported and asks for
+// a compressed body as it is sent.
 QNetworkRequest reportRequest(const QUrl &url);
 
 #endif // REPORTREQUEST_H

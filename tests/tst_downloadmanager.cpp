@@ -110,6 +110,8 @@ private slots:
     void urlFileName();
     void statusOutcome_data();
     void statusOutcome();
+    void compressedReports_data();
+    void compressedReports();
 
     void overlappingRequestsKeepTheirTargets();
     void bodyIsWrittenBesideTargetAsItArrives();
@@ -276,6 +278,60 @@ void tst_DownloadManager::statusOutcome()
     QVERIFY(filesOpenIn(folder.path()).isEmpty());
     QCOMPARE(opener.urls(), saved ? QList<QUrl> {QUrl::fromLocalFile(target)} : QList<QUrl>());
     QCOMPARE(debugLog.lines(), saved ? QStringList {"true"} : QStringList());
+}
+
+// Compressed in transit, a report is decoded by the downloader, which takes
+// it whole only when its compressed stream has ended.
+void tst_DownloadManager::compressedReports_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QByteArray>("reason"); // empty: saved as the plain report
+
+    QTest::newRow("gzip") << "?size=300000&encoding=gzip" << QByteArray();
+    QTest::newRow("deflate") << "?size=300000&encoding=deflate" << QByteArray();
+    QTest::newRow("bare deflate") << "?size=300000&encoding=rawdeflate" << QByteArray();
+    QTest::newRow("gzip in two members") << "?size=300000&encoding=gzip&members=2" << QByteArray();
+    // All that was declared arrived: only the stream tells.
+    QTest::newRow("gzip without its end")
+            << "?size=300000&encoding=gzip&cut=400" << QByteArray("the compressed report ended early");
+    QTest::newRow("more after the end")
+            << "?size=3000&encoding=gzip&tail=10" << QByteArray("the compressed report is damaged");
+    QTest::newRow("an encoding not asked for")
+            << "?size=5000&encoding=br" << QByteArray("the server encoded it as br, which cannot be read");
+    QTest::newRow("expanding like no report")
+            << "?size=20000000&encoding=gzip"
+            << QByteArray("the compressed report expands beyond any report");
+}
+
+void tst_DownloadManager::compressedReports()
+{
+    QFETCH(QString, query);
+    QFETCH(QByteArray, reason);
+    const QUrl url = m_server.url("/reports/report.pdf" + query);
+    const QByteArray report = HttpTestServer::body(QUrlQuery(query.mid(1)).queryItemValue("size").toLongLong());
+    QTemporaryDir folder;
+    const QString target = folder.filePath("report.pdf");
+    QVERIFY(writeFile(target, earlierReport));
+    DebugLog debugLog;
+    CapturedOutput out(stdout);
+    CapturedOutput err(stderr);
+
+    DownloadManager manager;
+    QSignalSpy failures(&manager, &DownloadManager::failed);
+    manager.downloadToFile(url, target, false);
+    QVERIFY(waitForOutcomes(out, err, 1));
+
+    if (reason.isEmpty()) {
+        QCOMPARE(err.text(), QByteArray());
+        QCOMPARE(fileContents(target), report);
+    } else {
+        QCOMPARE(err.text(), "Download of " + url.toEncoded() + " failed: " + reason + "\n");
+        QCOMPARE(fileContents(target), earlierReport);
+        QCOMPARE(failures.size(), 1);
+        QCOMPARE(failures.at(0).at(0).toString(),
+                QString("The report %1 could not be downloaded: %2.").arg(target, reason));
+    }
+    QCOMPARE(folderEntries(folder.path()), QStringList {"report.pdf"});
 }
 
 void tst_DownloadManager::overlappingRequestsKeepTheirTargets()

@@ -189,6 +189,30 @@ Browser-Engine folgen auf %1.</translation>
         <source>The report %1 was not saved: a page may not save files there.</source>
         <translation>Der Bericht %1 wurde nicht gespeichert: eine Seite darf dort keine Dateien speichern.</translation>
     </message>
+    <message>
+        <source>the server sent %1 of %2 bytes</source>
+        <translation>der Server hat %1 von %2 Bytes gesendet</translation>
+    </message>
+    <message>
+        <source>the server sent %1 bytes where it declared %2</source>
+        <translation>der Server hat %1 Bytes gesendet, angekündigt waren %2</translation>
+    </message>
+    <message>
+        <source>the compressed report ended early</source>
+        <translation>der komprimierte Bericht endete vorzeitig</translation>
+    </message>
+    <message>
+        <source>the compressed report is damaged</source>
+        <translation>der komprimierte Bericht ist beschädigt</translation>
+    </message>
+    <message>
+        <source>the compressed report expands beyond any report</source>
+        <translation>der komprimierte Bericht entpackt sich zu einer Größe, die kein Bericht hat</translation>
+    </message>
+    <message>
+        <source>the server encoded it as %1, which cannot be read</source>
+        <translation>der Server hat ihn als %1 kodiert, was sich nicht lesen lässt</translation>
+    </message>
 </context>
 <context>
     <name>ShellWindow</name>

@@ -189,6 +189,30 @@ du moteur de navigation suivent %1.</translation>
         <source>The report %1 was not saved: a page may not save files there.</source>
         <translation>Le rapport %1 n&apos;a pas été enregistré : une page ne peut pas y enregistrer de fichiers.</translation>
     </message>
+    <message>
+        <source>the server sent %1 of %2 bytes</source>
+        <translation>le serveur a envoyé %1 octets sur %2</translation>
+    </message>
+    <message>
+        <source>the server sent %1 bytes where it declared %2</source>
+        <translation>le serveur a envoyé %1 octets au lieu des %2 annoncés</translation>
+    </message>
+    <message>
+        <source>the compressed report ended early</source>
+        <translation>le rapport compressé s&apos;est arrêté avant sa fin</translation>
+    </message>
+    <message>
+        <source>the compressed report is damaged</source>
+        <translation>le rapport compressé est endommagé</translation>
+    </message>
+    <message>
+        <source>the compressed report expands beyond any report</source>
+        <translation>le rapport compressé se décompresse bien au-delà de la taille d&apos;un rapport</translation>
+    </message>
+    <message>
+        <source>the server encoded it as %1, which cannot be read</source>
+        <translation>le serveur l&apos;a encodé en %1, qui ne peut pas être lu</translation>
+    </message>
 </context>
 <context>
     <name>ShellWindow</name>

@@ -75,6 +75,7 @@ class AccessibilityBus:
         for process in (self.launcher, self.session):
             process.terminate()
             process.wait(10)
+        self.session.stdout.close()
 
     def _call(self, name, path, method, *arguments):
         result = subprocess.run(["gdbus", "call", "--address", self.address, "--dest", name,

@@ -47,7 +47,8 @@ class LocalServer(http.server.ThreadingHTTPServer):
     start; with late=True connections are refused until come_up(), as by a
     server that is not up yet. An ssl context makes it HTTPS. The keywords
     in state become attributes, which handlers read as self.server.NAME.
-    server_close() (and leaving a with block) stops it."""
+    server_close() (and leaving a with block) stops it, within the serving
+    loop's twentieth of a second between looks, so a test can stop many."""
 
     def __init__(self, handler, late=False, context=None, **state):
         super().__init__(("127.0.0.1", 0), handler, bind_and_activate=False)
@@ -70,7 +71,7 @@ class LocalServer(http.server.ThreadingHTTPServer):
 
     def come_up(self):
         self.server_activate()
-        self._serving = threading.Thread(target=self.serve_forever, daemon=True)
+        self._serving = threading.Thread(target=self.serve_forever, args=(0.05,), daemon=True)
         self._serving.start()
 
     def server_close(self):

@@ -6,6 +6,7 @@ import unittest
 
 from Xlib import XK
 
+from accessibility import AccessibilityBus
 from desktop_page import REPORT, DesktopPageTestCase
 from harness import active_window, press_key, recording_opener, wait_until
 
@@ -59,16 +60,27 @@ class PageDownloadsTest(DesktopPageTestCase):
         self.assertEqual(bytes(app.stdout), b"")
         self.assertFalse([line for line in app.stderr if line.startswith("Download of")])
 
-        # Dropped halfway: the failure with the engine's reason, and no file
-        # nor partial file left behind.
-        app, downloads = self.start_downloading("dropped", save="/drop")
-        self.save_dialog(app, "Return")
-        reason = app.wait_for_line(f"Download of {self.server.url('/drop')} failed: ")
-        self.assertTrue(reason)
-        wait_until(lambda: not list(downloads.iterdir()))  # while it runs, not only at quit
-        self.close(app)
-        self.assertEqual(list(downloads.iterdir()), [])
-        self.assertEqual(bytes(app.stdout), b"")
+        # Dropped halfway, with a length, compressed or in chunks: the
+        # failure with the engine's reason, in the message bar too, and no
+        # file nor partial file left behind.
+        for path in ("/drop", "/drop-gzip", "/drop-chunked"):
+            with self.subTest(path):
+                bus = AccessibilityBus(self.display, self.folder / path.strip("/") / "accessibility")
+                self.addCleanup(bus.close)
+                downloads = self.folder / path.strip("/") / "Downloads"
+                downloads.mkdir(parents=True)
+                app = self.start({"Server": self.page(save=path)}, bus.environment(),
+                                 name=path.strip("/"))
+                self.save_dialog(app, "Return")
+                reason = app.wait_for_line(f"Download of {self.server.url(path)} failed: ")
+                self.assertTrue(reason)
+                shown = f"The download {downloads / path.strip('/')} failed: {reason}."
+                wait_until(lambda: shown in [name for role, name in bus.nodes(app.process.pid, depth=8)],
+                           20, f"not shown: {shown}")
+                wait_until(lambda: not list(downloads.iterdir()))  # while it runs, not only at quit
+                self.close(app)
+                self.assertEqual(list(downloads.iterdir()), [])
+                self.assertEqual(bytes(app.stdout), b"")
 
     def _dialog_shown(self, app):
         try:

@@ -5,6 +5,8 @@
 
 #include <utility>
 
+#include <zlib.h>
+
 namespace {
 
 QByteArray reasonPhrase(int status)
@@ -23,6 +25,39 @@ QByteArray reasonPhrase(int status)
             {500, "Internal Server Error"},
     };
     return phrases.value(status, "Unknown");
+}
+
+// data in zlib's gzip (windowBits 31), zlib (15) or bare deflate (-15) format.
+QByteArray compressed(const QByteArray &data, int windowBits)
+{
+    z_stream stream {};
+    deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY);
+    QByteArray out(int(deflateBound(&stream, uLong(data.size()))), Qt::Uninitialized);
+    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
+    stream.avail_in = uInt(data.size());
+    stream.next_out = reinterpret_cast<Bytef *>(out.data());
+    stream.avail_out = uInt(out.size());
+    deflate(&stream, Z_FINISH);
+    out.resize(int(stream.total_out));
+    deflateEnd(&stream);
+    return out;
+}
+
+QByteArray encoded(const QByteArray &body, const QUrlQuery &query)
+{
+    const QString encoding = query.queryItemValue("encoding");
+    QByteArray sent = body;
+    if (encoding == "gzip" && query.queryItemValue("members") == "2")
+        sent = compressed(body.left(body.size() / 2), 31) + compressed(body.mid(body.size() / 2), 31);
+    else if (encoding == "gzip")
+        sent = compressed(body, 31);
+    else if (encoding == "deflate")
+        sent = compressed(body, 15);
+    else if (encoding == "rawdeflate")
+        sent = compressed(body, -15);
+    if (query.hasQueryItem("cut"))
+        sent.truncate(query.queryItemValue("cut").toInt());
+    return sent + QByteArray(query.queryItemValue("tail").toInt(), 'x');
 }
 
 bool isRedirect(int status)
@@ -99,7 +134,10 @@ void HttpTestServer::answer(QTcpSocket *socket, const QUrlQuery &query)
     const int status = query.hasQueryItem("status") ? query.queryItemValue("status").toInt() : 200;
     const QByteArray body = status == 304
             ? QByteArray()
-            : HttpTestServer::body(query.queryItemValue("size").toLongLong());
+            : encoded(HttpTestServer::body(query.queryItemValue("size").toLongLong()), query);
+    QString encoding = query.queryItemValue("encoding");
+    if (encoding == "rawdeflate")
+        encoding = "deflate";
 
     QByteArray head
             = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reasonPhrase(status) + "\r\n";
@@ -107,6 +145,8 @@ void HttpTestServer::answer(QTcpSocket *socket, const QUrlQuery &query)
         head += "Location: /elsewhere/moved.pdf\r\n";
     if (status != 304)
         head += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
+    if (!encoding.isEmpty())
+        head += "Content-Encoding: " + encoding.toLatin1() + "\r\n";
     head += "Content-Type: application/pdf\r\nConnection: close\r\n\r\n";
 
     const bool sendHalf = query.hasQueryItem("hold") || query.hasQueryItem("drop");

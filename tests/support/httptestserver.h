@@ -18,6 +18,12 @@ class QUrlQuery;
 //   status=N  that status line; redirects carry a Location header
 //   hold=1    half of the body, the rest only when releaseHeldBodies() is called
 //   drop=1    half of the body, then the connection is closed
+//   encoding=gzip|deflate|rawdeflate|br
+//             the body compressed so, named in Content-Encoding (deflate
+//             in zlib's format, rawdeflate as the bare stream some servers
+//             send, br as it is); members=2 makes a gzip body two members
+//   cut=N     only the first N bytes of the compressed body, declared as its length
+//   tail=N    N bytes that are not compressed data after the compressed body
 // Every answer closes its connection.
 class HttpTestServer : public QObject
 {

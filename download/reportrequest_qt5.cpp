@@ -1,6 +1,0 @@
-#include "download/reportrequest.h"
-
-QNetworkRequest reportRequest(const QUrl &url)
-{
-    return QNetworkRequest(url);
-}
