@@ -6,6 +6,16 @@
 #include <QLocale>
 #include <QSettings>
 
+namespace {
+
+// A list written with commas reads as several values; they are origins all the same.
+QString originsListed(const QSettings &settings, const QString &key)
+{
+    return settings.value(key, QString()).toStringList().join(QLatin1Char(' '));
+}
+
+} // namespace
+
 StartupSettings StartupSettings::read(const QSettings &settings, const QString &defaultServer)
 {
     StartupSettings startup;
@@ -19,9 +29,8 @@ StartupSettings StartupSettings::read(const QSettings &settings, const QString &
             settings, QStringLiteral("appName"), QStringLiteral("VantrelNut"));
     startup.server = QUrl(SettingsStore::text(settings, QStringLiteral("Server"), defaultServer),
             QUrl::TolerantMode);
-    // A list written with commas reads as several values; they are origins all the same.
-    startup.trustedOrigins
-            = settings.value(QStringLiteral("TrustedOrigins"), QString()).toStringList().join(' ');
+    startup.trustedOrigins = originsListed(settings, QStringLiteral("TrustedOrigins"));
+    startup.signInOrigins = originsListed(settings, QStringLiteral("SignInOrigins"));
     startup.pageLanguages = LanguageTags::chosen(
             SettingsStore::text(settings, QStringLiteral("Languages"), QString()),
             QLocale::system().uiLanguages());

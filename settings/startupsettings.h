@@ -18,6 +18,8 @@ struct StartupSettings
     // Origins beyond the server's that the web application spans, separated
     // by spaces.
     QString trustedOrigins;
+    // The origins of the company's sign-in pages, separated by spaces.
+    QString signInOrigins;
     // What the web application is asked for in: the key's list of language
     // tags, else the desktop's UI languages.
     QStringList pageLanguages;

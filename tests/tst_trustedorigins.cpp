@@ -1,4 +1,5 @@
 #include "settings/startupsettings.h"
+#include "trust/pageorigins.h"
 #include "trust/trustedorigins.h"
 
 #include <QSettings>
@@ -14,6 +15,10 @@ class tst_TrustedOrigins : public QObject
 private slots:
     void isTrusted_data();
     void isTrusted();
+    void writtenAsTheBrowserWritesThem_data();
+    void writtenAsTheBrowserWritesThem();
+    void signInOrigins_data();
+    void signInOrigins();
 
 private:
     QTemporaryDir m_folder;
@@ -115,6 +120,73 @@ void tst_TrustedOrigins::isTrusted()
     const StartupSettings startup = StartupSettings::read(settings, QString());
     const TrustedOrigins origins(startup.server, startup.trustedOrigins);
     QCOMPARE(origins.isTrusted(QUrl(url)), trusted);
+}
+
+// The page's scripts compare these with location.origin and
+// location.protocol, letter for letter.
+void tst_TrustedOrigins::writtenAsTheBrowserWritesThem_data()
+{
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<QString>("listed");
+    QTest::addColumn<QStringList>("origins");
+    QTest::addColumn<QStringList>("schemes");
+
+    QTest::newRow("default port") << "https://Mird.Example:443/login" << QString()
+                                  << QStringList {"https://mird.example"} << QStringList();
+    QTest::newRow("http server, its port and the upgrade")
+            << "http://127.0.0.1:8080/app" << QString()
+            << QStringList {"http://127.0.0.1:8080", "https://127.0.0.1"} << QStringList();
+    QTest::newRow("IPv6") << "https://[::1]:8443/" << QString() << QStringList {"https://[::1]:8443"}
+                          << QStringList();
+    QTest::newRow("international name") << "https://bücher.example/" << QString()
+                                        << QStringList {"https://xn--bcher-kva.example"}
+                                        << QStringList();
+    QTest::newRow("listed") << "https://mird.example/" << "http://reports.example:80/ qrc:/x"
+                            << QStringList {"http://reports.example", "https://mird.example"}
+                            << QStringList {"qrc:"};
+    QTest::newRow("qrc server") << "qrc:/console/index.html" << QString() << QStringList()
+                                << QStringList {"qrc:"};
+}
+
+void tst_TrustedOrigins::writtenAsTheBrowserWritesThem()
+{
+    QFETCH(QString, server);
+    QFETCH(QString, listed);
+    QFETCH(QStringList, origins);
+    QFETCH(QStringList, schemes);
+
+    const TrustedOrigins trusted(QUrl(server), listed);
+    QCOMPARE(trusted.webOrigins(), origins);
+    QCOMPARE(trusted.localSchemes(), schemes);
+}
+
+void tst_TrustedOrigins::signInOrigins_data()
+{
+    QTest::addColumn<QString>("signIn"); // the SignInOrigins line
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("kind"); // trusted, sign-in or neither
+
+    const QString signIn = "https://login.example https://sso.example:8443";
+    QTest::newRow("the application") << signIn << "https://mird.example/x" << "trusted";
+    QTest::newRow("a sign-in page") << signIn << "https://login.example/authorize?x=1" << "sign-in";
+    QTest::newRow("a sign-in page, its port") << signIn << "https://sso.example:8443/" << "sign-in";
+    QTest::newRow("a sign-in host, another port") << signIn << "https://sso.example/" << "neither";
+    QTest::newRow("a sign-in host, plain http") << signIn << "http://login.example/" << "neither";
+    QTest::newRow("elsewhere") << signIn << "https://evil.example/" << "neither";
+    QTest::newRow("in both lists") << "https://mird.example" << "https://mird.example/" << "trusted";
+    QTest::newRow("none listed") << QString() << "https://login.example/" << "neither";
+}
+
+void tst_TrustedOrigins::signInOrigins()
+{
+    QFETCH(QString, signIn);
+    QFETCH(QString, url);
+    QFETCH(QString, kind);
+
+    const PageOrigins origins(QUrl("https://mird.example/login"), QString(), signIn);
+    QCOMPARE(origins.isTrusted(QUrl(url)), kind == "trusted");
+    QCOMPARE(origins.isSignIn(QUrl(url)), kind == "sign-in");
+    QCOMPARE(origins.isShown(QUrl(url)), kind != "neither");
 }
 
 QTEST_GUILESS_MAIN(tst_TrustedOrigins)

@@ -1,20 +1,19 @@
 #include "page/webpage.h"
 
-#include "base/standarderror.h"
+#include "page/desktopbrowser.h"
 #include "page/logindialog.h"
+#include "page/pagecertificates.h"
 #include "page/pagedialogs.h"
 #include "page/popuppage.h"
-#include "trust/systemtrust.h"
+#include "trust/pageorigins.h"
 
 #include <QAuthenticator>
 #include <QCoreApplication>
-#include <QDebug>
-#include <QDesktopServices>
 #include <QWebEngineSettings>
 
-WebPage::WebPage(const TrustedOrigins &trustedOrigins, QWebEngineProfile *profile, QWidget *window)
+WebPage::WebPage(const PageOrigins &origins, QWebEngineProfile *profile, QWidget *window)
     : EnginePage(profile)
-    , m_trustedOrigins(trustedOrigins)
+    , m_origins(origins)
     , m_window(window)
 {
     // A click on an address of a scheme the browser does not know would go
@@ -31,67 +30,39 @@ WebPage::WebPage(const TrustedOrigins &trustedOrigins, QWebEngineProfile *profil
             });
 }
 
-// The engine knows only its own authorities. One it does not know may be the
-// company's, installed in the system's store; any other fault, or a chain
-// the system does not trust either, keeps the engine's error page.
+// A refusal for the web application's own origin also shows in the window.
 bool WebPage::acceptsCertificate(const QWebEngineCertificateError &error)
 {
-    const QString host = error.url().host();
-    QString refusal = EngineCompat::certificateProblem(error);
-    const bool trusted = m_trustedOrigins.isTrusted(error.url());
-    if (EngineCompat::onlyAuthorityUnknown(error) && trusted) {
-        const QString systemRefusal = SystemTrust::refusal(error.certificateChain(), host);
-        if (systemRefusal.isEmpty()) {
-            qDebug() << "Certificate of" << host << "accepted: the system trusts its authority";
-            return true;
-        }
-        if (refusal.endsWith(QLatin1Char('.')))
-            refusal.chop(1);
-        refusal += QStringLiteral(" (the system does not trust it either: %1)").arg(systemRefusal);
-    }
-    StandardError::writeLine(QStringLiteral("Certificate of %1 refused: %2").arg(host, refusal));
-    if (trusted)
-        emit certificateRefused(host, refusal);
+    QString refusal;
+    if (PageCertificates::accepts(error, m_origins.isShown(error.url()), &refusal))
+        return true;
+    if (m_origins.isTrusted(error.url()))
+        emit certificateRefused(error.url().host(), refusal);
     return false;
 }
 
-void WebPage::handOutside(const QUrl &url, const char *what)
-{
-    const QString address = url.toDisplayString();
-    if (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) {
-        qDebug() << what << address << "handed to the desktop's browser";
-        QDesktopServices::openUrl(url);
-    } else {
-        qDebug() << what << address << "dropped";
-    }
-}
-
 // Frames load whatever they like: the transport lives in the main frame only.
+// The way through a sign-in and back is the main frame's own, as in a
+// browser's tab, so what the web application kept in the tab is there when
+// it comes back.
 bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
     Q_UNUSED(type) // a script's navigation is a Redirect in Qt 5, LinkClicked in Qt 6
     if (!isMainFrame)
         return true;
-    if (m_trustedOrigins.isTrusted(url)) {
+    if (m_origins.isShown(url)) {
         // Not asked for a change of fragment or history state: the document stays.
         emit leaving();
         return true;
     }
-    handOutside(url, "Navigation to");
+    DesktopBrowser::handOver(url, "Navigation to");
     return false;
 }
 
-// The popup's address arrives only with its first navigation, so a hidden page
-// takes it and goes as soon as it has handed it on.
 QWebEnginePage *WebPage::createWindow(WebWindowType type)
 {
     Q_UNUSED(type)
-    auto *popup = new PopupPage(profile(), this);
-    connect(popup, &PopupPage::addressRequested, this, [popup](const QUrl &url) {
-        handOutside(url, "Window for");
-        popup->deleteLater();
-    });
-    return popup;
+    return PopupPage::open(this, m_origins, m_window);
 }
 
 void WebPage::javaScriptAlert(const QUrl &, const QString &message)

@@ -2,24 +2,26 @@
 #define WEBPAGE_H
 
 #include "engine/enginecompat.h"
-#include "trust/trustedorigins.h"
 
 #include <QWebEngineCertificateError>
 #include <QWebEnginePage>
 
-// The window's page. Its main frame shows only documents of trusted origins,
-// so no other document ever holds the channel transport; other addresses go
-// to the desktop's browser or nowhere. It never opens a second window. It
-// trusts the same authorities for the trusted origins as the report
-// downloader does: the system's as well as the engine's own. Its dialogs
-// (the page's alert, confirm and prompt, a login the server asks for, the
-// question before unsaved work is left) belong to the window.
+class PageOrigins;
+
+// The window's page. Its main frame shows only documents of trusted origins
+// and of the sign-in origins the web application passes through; other
+// addresses go to the desktop's browser or nowhere. Only the trusted
+// documents get the bridge (PageBridge). A window it asks for is a
+// PopupPage. It trusts the same authorities for the origins it shows as the
+// report downloader does: the system's as well as the engine's own. Its
+// dialogs (the page's alert, confirm and prompt, a login the server asks
+// for, the question before unsaved work is left) belong to the window.
 class WebPage : public EnginePage
 {
     Q_OBJECT
 
 public:
-    WebPage(const TrustedOrigins &trustedOrigins, QWebEngineProfile *profile, QWidget *window);
+    WebPage(const PageOrigins &origins, QWebEngineProfile *profile, QWidget *window);
 
 signals:
     // The document in the main frame is about to be replaced (a navigation
@@ -43,12 +45,7 @@ protected:
     bool acceptsCertificate(const QWebEngineCertificateError &error) override;
 
 private:
-    // Hands an address the window does not show to the desktop's browser when
-    // it is a web address, and drops it otherwise; logs which. what names the
-    // request on the log.
-    static void handOutside(const QUrl &url, const char *what);
-
-    const TrustedOrigins m_trustedOrigins;
+    const PageOrigins &m_origins;
     QWidget *const m_window;
 };
 

@@ -3,6 +3,7 @@
 #include "bridge/object.h"
 #include "engine/enginecompat.h"
 #include "notifications/desktopnotifications.h"
+#include "page/pagebridge.h"
 #include "page/pagefullscreen.h"
 #include "page/pagelanguages.h"
 #include "page/pagepermissions.h"
@@ -21,15 +22,15 @@ ShellWindow::ShellWindow(const StartupSettings &startup, Object *bridge)
     , m_profile(EngineCompat::windowProfile(this))
     , m_channel(new QWebChannel(this))
     , m_title(this, &m_view)
-    , m_trustedOrigins(startup.server, startup.trustedOrigins)
-    , m_page(m_trustedOrigins, m_profile, this)
+    , m_origins(startup.server, startup.trustedOrigins, startup.signInOrigins)
+    , m_page(m_origins, m_profile, this)
     , m_findBar(&m_page)
     , m_pageDownloads(this, m_profile)
-    , m_rendererRecovery(&m_page, startup.server, m_trustedOrigins)
+    , m_rendererRecovery(&m_page, startup.server, m_origins.trusted())
     , m_zoom(&m_page, KeptWindowState::zoomFactor())
     , m_printer(&m_view, &m_page)
     , m_closing(this, &m_page, &m_printer, bridge)
-    , m_loadRetry(&m_view, &m_page, m_trustedOrigins)
+    , m_loadRetry(&m_view, &m_page, m_origins.trusted())
 {
     layOut();
     setUpPage(startup);
@@ -57,7 +58,7 @@ void ShellWindow::setUpPage(const StartupSettings &startup)
     if (startup.noContextMenu)
         m_view.setContextMenuPolicy(Qt::NoContextMenu);
     m_view.setPage(&m_page);
-    const auto *permissions = new PagePermissions(&m_page, m_trustedOrigins);
+    const auto *permissions = new PagePermissions(&m_page, m_origins.trusted());
     new PageFullScreen(this, &m_page, *permissions);
     new DesktopNotifications(m_profile, this);
     PageLanguages::askIn(m_profile, startup.pageLanguages);
@@ -72,7 +73,7 @@ void ShellWindow::setUpPage(const StartupSettings &startup)
 void ShellWindow::publishAndLoad(const QUrl &server)
 {
     m_channel->registerObject(QStringLiteral("vizEveDivuzaviz"), m_bridge);
-    m_page.setWebChannel(m_channel);
+    PageBridge::publish(&m_page, m_channel, m_origins.trusted());
     m_view.setUrl(server);
 }
 

@@ -7,7 +7,7 @@
 #include "page/webpage.h"
 #include "recovery/loadretry.h"
 #include "recovery/rendererrecovery.h"
-#include "trust/trustedorigins.h"
+#include "trust/pageorigins.h"
 #include "window/findbar.h"
 #include "window/messagebar.h"
 #include "window/windowclosing.h"
@@ -26,7 +26,7 @@ class Object;
 struct StartupSettings;
 
 // The application's one window: the web application's page, with the bridge
-// published to the pages it trusts, and a message bar above it for what
+// published to the documents it trusts, and a message bar above it for what
 // went wrong. Made once the application object exists.
 class ShellWindow : public QMainWindow
 {
@@ -78,7 +78,7 @@ private:
     MessageBar m_messageBar;
     QWebEngineView m_view;
     WindowTitle m_title;
-    const TrustedOrigins m_trustedOrigins;
+    const PageOrigins m_origins;
     WebPage m_page;
     FindBar m_findBar;
     PageDownloads m_pageDownloads;

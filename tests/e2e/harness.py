@@ -260,9 +260,10 @@ class App:
         connection.close()
         raise AssertionError("the application's window never appeared on screen")
 
-    def close_window(self):
-        """Asks the window to close, as the window manager's close button does."""
-        connection, window = self.window()
+    def close_window(self, title=None):
+        """Asks the window (the one with that title, if given) to close, as
+        the window manager's close button does."""
+        connection, window = self.window(title=title)
         protocols = connection.intern_atom("WM_PROTOCOLS")
         delete = connection.intern_atom("WM_DELETE_WINDOW")
         event = protocol.event.ClientMessage(window=window, client_type=protocols,

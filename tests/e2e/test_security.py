@@ -8,8 +8,8 @@ import urllib.parse
 
 from Xlib import display as xdisplay
 
-from harness import (AppTestCase, LocalServer, QuietHandler, calls_page, recording_opener, shown_windows,
-                     wait_until)
+from harness import (HERE, AppTestCase, LocalServer, QuietHandler, calls_page, recording_opener,
+                     shown_windows, wait_until)
 
 PAGE = """<!DOCTYPE html>
 <html><head><meta charset="utf-8"><title>{name}</title></head>
@@ -154,12 +154,12 @@ class SecurityTest(AppTestCase):
 
     def test_listed_origin_gets_the_bridge(self):
         server = self.server
-        server.page("/app.html", "app", f'location.href = "{server.foreign}/login.html";')
-        server.page("/login.html", "login")
+        server.page("/app.html", "app", f'location.href = "{server.foreign}/reports.html";')
+        server.page("/reports.html", "reports")
         app = self.start({"Server": f"{server.trusted}/app.html",
-                          "TrustedOrigins": f"https://login.example {server.foreign}"})
-        self.wait_for_line(app, "js: PAGE login bridge World")
-        self.assertTrue(server.requested(server.foreign, "/login.html"))
+                          "TrustedOrigins": f"https://reports.example {server.foreign}"})
+        self.wait_for_line(app, "js: PAGE reports bridge World")
+        self.assertTrue(server.requested(server.foreign, "/reports.html"))
         self.assertEqual(self.opened(), [])
         self.close(app)
 
@@ -302,6 +302,74 @@ class SecurityTest(AppTestCase):
         self.assertEqual(bashrc.read_bytes(), b"# the person's own\n")
         self.assertFalse((home / "config/autostart").exists() or (home / "bin/tool").exists())
         self.assertEqual(self.opened(), [saved.as_uri()])
+
+
+class LoopHandler(QuietHandler):
+    """The web application's server for the loop: loop.html (also as the
+    answer to a form's post), and /nothing, which answers 204."""
+
+    def do_GET(self):
+        if self.path.startswith("/loop.html"):
+            page = (HERE / "loop.html").read_text().replace("HOSTILE", self.server.hostile)
+            self.send_body(page.replace("ROUNDS", str(self.server.rounds)).encode(), "text/html")
+        else:
+            self.send_response(204)
+            self.end_headers()
+
+    def do_POST(self):
+        self.rfile.read(int(self.headers["Content-Length"]))
+        self.do_GET()
+
+
+class HostileHandler(QuietHandler):
+    """The sign-in origin's server: hostile.html, attack.js, keeper.html, and
+    /bounce?to=ADDRESS, a redirect there."""
+
+    def do_GET(self):
+        path, _, query = self.path.partition("?")
+        if path == "/bounce":
+            self.send_response(302)
+            self.send_header("Location", urllib.parse.parse_qs(query)["to"][0])
+            self.send_header("Content-Length", "0")
+            self.end_headers()
+            return
+        if path not in ("/hostile.html", "/keeper.html", "/attack.js"):
+            self.send_error(404)
+            return
+        page = (HERE / path.lstrip("/")).read_text().replace("TRUSTED", self.server.trusted)
+        self.send_body(page.encode(), "text/javascript" if path.endswith(".js") else "text/html")
+
+
+class SignInOriginTest(AppTestCase):
+    """A hostile page on a listed sign-in origin, of the same site as the web
+    application (127.0.0.1 on another port): the window shows it, and it
+    never reaches a slot, whichever way the main frame goes."""
+
+    def test_hostile_sign_in_page_never_reaches_a_slot(self):
+        rounds = 12  # each way back three times
+        trusted = self.serve(LoopHandler, rounds=rounds)
+        hostile = self.serve(HostileHandler)
+        trusted.hostile, hostile.trusted = hostile.origin, trusted.origin
+        environment, opened = recording_opener(self.folder)
+        app = self.start({"Server": trusted.url("/loop.html?round=0"),
+                          "SignInOrigins": hostile.origin}, environment)
+        app.wait_until_logged("js: TRUSTED 0 World")
+        trace = app.trace_lines()
+
+        # The bridge at its first try each time the web application is back.
+        app.wait_until_logged(f"js: TRUSTED {rounds} World", timeout=120)
+        for round in range(rounds):
+            self.assertIn(f"js: HOSTILE {round}", app.stderr)
+            self.assertIn(f"js: TRUSTED {round} World", app.stderr)
+            if round % 4 == 2:  # the address that answered 204 left it shown
+                self.assertIn(f"js: HOSTILE STAYED {round}", app.stderr)
+        self.assertFalse([line for line in app.stderr if "HOSTILE FOUND" in line])
+        self.assertNotIn("Pwned", app.settings())
+        self.assertEqual(app.trace_lines(), trace)
+        self.assertEqual(opened(), [])
+        app.window(title="Keeper")[0].close()  # kept the main window all along
+        app.close_window(title="Loop")
+        self.assertEqual(app.wait(), 0)
 
 
 if __name__ == "__main__":

@@ -45,6 +45,25 @@ class SettingsTest(AppTestCase):
         self.close(second)
         self.assertEqual(second.settings()["Hello"], "World")
 
+    def test_settings_for_every_person_of_the_machine(self):
+        # A deployer's file for all: $XDG_CONFIG_DIRS/Vantrel/Mird.ini, by
+        # default /etc/xdg. It gives what a person's own file lacks and is
+        # never written; the person's own value wins.
+        system = self.folder / "xdg" / "Vantrel"
+        system.mkdir(parents=True)
+        (system / "Mird.ini").write_text(
+            "[General]\nServer=" + calls_page(["getIni", "SignInOrigins"])
+            + "\nSignInOrigins=https://login.example\n")
+        environment = {"XDG_CONFIG_DIRS": str(self.folder / "xdg")}
+        app = self.start({}, environment, name="system")
+        self.assertEqual(app.results(), [["getIni", "https://login.example"]])
+        self.close(app)
+        self.assertEqual(app.settings(), {"Hello": "World"})
+        app = self.start({"Server": calls_page(["getIni", "Hello"])}, environment, name="own")
+        self.assertEqual(app.results(), [["getIni", "World"]])
+        self.close(app)
+        self.assertIn("SignInOrigins=https://login.example", (system / "Mird.ini").read_text())
+
     def test_server_written_by_hand_with_commas(self):
         # Unquoted, as a deployer writes it; the page ignores the extra parameter.
         server = calls_page(["getIni", "Server"]) + "&filter=1,2"
