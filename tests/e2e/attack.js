@@ -1,8 +1,9 @@
 // What a page on a sign-in origin tries for the bridge: it looks for a
 // channel transport wherever one could be, in its own window or in holder
 // (a window it keeps), sends raw calls through whatever it finds, logging
-// "HOSTILE FOUND", and sends the same through the bridge's own events, as
-// if a relay listened there.
+// "HOSTILE FOUND", and offers the bridge's relay a node of its own for the
+// same calls, as the web application's transport does, as if a relay
+// listened there.
 "use strict";
 const rawCall = (method, args) =>
     JSON.stringify({type: 6, object: "vizEveDivuzaviz", method, args, id: 1});
@@ -29,8 +30,10 @@ function attack(moment, holder = window) {
         }
     }
     try {
+        const link = holder.document.createElement("span");
+        holder.document.dispatchEvent(new FocusEvent("vantrelnut-bridge-link", {relatedTarget: link}));
         for (const detail of [rawCall("setIni", ["Pwned", moment]), rawCall("Connected", [])])
-            holder.document.dispatchEvent(new CustomEvent("vantrelnut-bridge-send", {detail}));
+            link.dispatchEvent(new CustomEvent("send", {detail}));
     } catch (error) {
     }
 }
