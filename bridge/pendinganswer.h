@@ -8,23 +8,20 @@
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
 #include <QFuture>
 #include <QPromise>
+#include <QVariant>
 
-// Qt 6's web channel answers a slot that returns a future once the future
-// has finished: an instrument slot returns at once, and the page has its
-// answer when the call has had its turn.
-#define INSTRUMENT_ANSWER(Type) QFuture<Type>
+// Qt 6's web channel answers a slot at once with what it returned, or, when
+// that is a future, once the future has finished (it tells by the returned
+// value's type). An instrument slot returns its answer itself when the call
+// ran at once, the common case, which spares the channel a future's
+// machinery on every call; else a future, and the page has its answer when
+// the call has had its turn.
+#define INSTRUMENT_ANSWER(Type) QVariant
 
-// The answer of a call that ran at once. Through a promise on every Qt 6:
-// QtFuture::makeReadyFuture() is deprecated from Qt 6.6 on, and its
-// successor came only then.
 template<typename T>
-QFuture<T> readyAnswer(const T &value)
+QVariant readyAnswer(const T &value)
 {
-    QPromise<T> promise;
-    promise.start();
-    promise.addResult(value);
-    promise.finish();
-    return promise.future();
+    return QVariant::fromValue(value);
 }
 
 // The answer to one of the page's instrument calls: given once the call has
@@ -38,6 +35,9 @@ public:
     PendingAnswer()
         : m_promise(std::make_shared<QPromise<T>>())
     {
+        // So that the channel sees the future as one (a QFuture<void>).
+        static const int registered = qRegisterMetaType<QFuture<T>>();
+        Q_UNUSED(registered)
         m_promise->start();
     }
 
@@ -55,9 +55,9 @@ public:
     // What the slot returns: the future, at once. The callback for a quitting
     // application is for Qt 5's slots.
     template<typename Quitting>
-    QFuture<T> answer(Quitting) const
+    QVariant answer(Quitting) const
     {
-        return m_promise->future();
+        return QVariant::fromValue(m_promise->future());
     }
 
 private:

@@ -62,7 +62,7 @@ template<typename Procedure>
 std::pair<QByteArray, QByteArray> withCapturedOutput(Procedure procedure)
 {
     CapturedOutput standardOutput(stdout);
-    const QByteArray answer = answerOf(procedure()).toUtf8();
+    const QByteArray answer = answerOf<QString>(procedure()).toUtf8();
     QByteArray written(4096, Qt::Uninitialized);
     const ssize_t size = pread(fileno(stdout), written.data(), size_t(written.size()), 0);
     written.resize(int(std::max<ssize_t>(size, 0)));
@@ -171,7 +171,7 @@ void tst_Measurement::calibrateNow()
     I1Sim_Configure("I1SIM_PRESS_MS", "0"); // a press would be logged if it waited
     Object bridge;
     if (disconnected)
-        answerOf(bridge.Disconnect());
+        answerOf<bool>(bridge.Disconnect());
     SdkTrace trace;
     DebugLog debugLog;
 
@@ -284,7 +284,7 @@ void tst_Measurement::unpluggedInstrument()
     QCOMPARE(actualAnswer, answer);
     QCOMPARE(actualOutput, output);
     // The link finds the instrument gone at its next connect.
-    QVERIFY(!answerOf(bridge.isConnected()));
+    QVERIFY(!answerOf<bool>(bridge.isConnected()));
     QVERIFY(debugLog.lines().endsWith("No device connected"));
 }
 
@@ -319,11 +319,11 @@ void tst_Measurement::callsDuringAWaitRunAfterIt()
     // Made while the calibration waits, none waiting for the one before, as a page may.
     QTimer::singleShot(100, this, [&] {
         answered << "getIni " + bridge.getIni(QStringLiteral("Absent"));
-        whenAnswered(bridge.getDeviceID(), this, record("getDeviceID"));
-        whenAnswered(bridge.doOneScanNow(), this, record("doOneScanNow"));
+        whenAnswered<QString>(bridge.getDeviceID(), this, record("getDeviceID"));
+        whenAnswered<QString>(bridge.doOneScanNow(), this, record("doOneScanNow"));
     });
 
-    whenAnswered(bridge.doCalibrate(), this, record("doCalibrate"));
+    whenAnswered<QString>(bridge.doCalibrate(), this, record("doCalibrate"));
     QTRY_COMPARE(answered.size(), 4);
     // The instrument sees the calls in the order they were made, nothing
     // between registering the handler and unregistering it.
@@ -366,17 +366,17 @@ void tst_Measurement::abandonedWaitEndsItsCalls()
     DebugLog debugLog;
     QString queuedAnswer = QStringLiteral("not answered");
     QTimer::singleShot(100, this, [&] {
-        whenAnswered(bridge.getDeviceID(), this, [&](const QString &id) { queuedAnswer = id; });
+        whenAnswered<QString>(bridge.getDeviceID(), this, [&](const QString &id) { queuedAnswer = id; });
     });
     QTimer::singleShot(200, this, [&] { bridge.abandonInstrumentCalls(); });
 
-    QCOMPARE(answerOf(procedure == "doCalibrate" ? bridge.doCalibrate() : bridge.doOneScan()),
+    QCOMPARE(answerOf<QString>(procedure == "doCalibrate" ? bridge.doCalibrate() : bridge.doOneScan()),
             answer);
     QTRY_COMPARE(queuedAnswer, QString()); // dropped
     QCOMPARE(trace.lines(), calls);
     QVERIFY2(debugLog.lines().last().endsWith(" III 0"), qPrintable(debugLog.lines().last()));
     // The next call has its turn at once.
-    QCOMPARE(answerOf(bridge.getDeviceID()), QStringLiteral("SIM0001"));
+    QCOMPARE(answerOf<QString>(bridge.getDeviceID()), QStringLiteral("SIM0001"));
 }
 
 QTEST_GUILESS_MAIN(tst_Measurement)

@@ -6,13 +6,18 @@
 
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
 #include <QFuture>
+#include <QVariant>
 
-// An instrument slot's answer in a test. Qt 6's slots return a future, which
-// is waited for here with the event loop running; a dropped call, and one
-// not answered within the time, give the type's empty value.
+// An instrument slot's answer in a test. Qt 6's slots return the answer, or
+// a future of it, which is waited for here with the event loop running; a
+// dropped call, and one not answered within the time, give the type's empty
+// value.
 template<typename T>
-T answerOf(const QFuture<T> &future, int timeoutMs = 30000)
+T answerOf(const QVariant &answer, int timeoutMs = 30000)
 {
+    if (answer.metaType() != QMetaType::fromType<QFuture<T>>())
+        return answer.value<T>();
+    const QFuture<T> future = answer.value<QFuture<T>>();
     const QDeadlineTimer deadline(timeoutMs);
     while (!future.isFinished() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
@@ -22,9 +27,14 @@ T answerOf(const QFuture<T> &future, int timeoutMs = 30000)
 // Calls back with the answer once it has come, as the page's callback is
 // called; a dropped call's answer is the type's empty value.
 template<typename T, typename Callback>
-void whenAnswered(QFuture<T> future, QObject *context, Callback callback)
+void whenAnswered(const QVariant &answer, QObject *context, Callback callback)
 {
-    future.then(context, [callback](const T &answer) { callback(answer); })
+    if (answer.metaType() != QMetaType::fromType<QFuture<T>>()) {
+        callback(answer.value<T>());
+        return;
+    }
+    answer.value<QFuture<T>>()
+            .then(context, [callback](const T &value) { callback(value); })
             .onCanceled(context, [callback] { callback(T()); });
 }
 #else
