@@ -5,7 +5,7 @@
 // signal (its "pressed" log line, written on the SDK's thread as the press
 // arrives) to the moment the wait answers on the waiting thread, whose event
 // loop runs meanwhile as the application's does.
-#include "i1sim.h"
+#include "instrument/simulator/i1sim.h"
 #include "instrument/buttonwait.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #ifndef BUTTONWAIT_H
 #define BUTTONWAIT_H
 
-#include "i1sdk.h"
+#include "instrument/i1sdk.h"
 
 #include <QElapsedTimer>
 #include <QObject>

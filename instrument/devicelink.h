@@ -1,7 +1,7 @@
 #ifndef DEVICELINK_H
 #define DEVICELINK_H
 
-#include "i1sdk.h"
+#include "instrument/i1sdk.h"
 
 #include <QByteArray>
 #include <QString>

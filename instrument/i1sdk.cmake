@@ -20,8 +20,13 @@ endif()
 option(I1_USE_SIMULATOR "Answer the instrument SDK calls with the simulated SDK" ${simulator_default})
 set(I1_SDK_DIR "" CACHE PATH "Folder that holds the vendor's i1Pro64 library (on Windows its import library and i1Pro64.dll)")
 
+# The ten calls' declarations, "instrument/i1sdk.h" from the repository's
+# root: for a caller and for the simulated SDK that answers them.
+add_library(i1sdkheader INTERFACE)
+target_include_directories(i1sdkheader INTERFACE ${CMAKE_CURRENT_LIST_DIR}/..)
+# The calls and what answers them.
 add_library(i1sdk INTERFACE)
-target_include_directories(i1sdk INTERFACE ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(i1sdk INTERFACE i1sdkheader)
 
 # place_instrument_sdk_beside(<target>): after each build the vendor's DLL is
 # copied beside the executable, so it runs in place with any generator. The

@@ -1,10 +1,10 @@
 #include "bridge/object.h"
-#include "i1sim.h"
+#include "instrument/simulator/i1sim.h"
 #include "settings/settingsstore.h"
-#include "support/debuglog.h"
-#include "support/instrumentanswer.h"
-#include "support/recordingtransport.h"
-#include "support/sdktrace.h"
+#include "tests/support/debuglog.h"
+#include "tests/support/instrumentanswer.h"
+#include "tests/support/recordingtransport.h"
+#include "tests/support/sdktrace.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,7 +1,7 @@
-#include "i1sim.h"
+#include "instrument/simulator/i1sim.h"
 #include "instrument/buttonwait.h"
-#include "support/debuglog.h"
-#include "support/sdktrace.h"
+#include "tests/support/debuglog.h"
+#include "tests/support/sdktrace.h"
 
 #include <QtTest>
 

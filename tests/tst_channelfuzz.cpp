@@ -1,10 +1,10 @@
 #include "bridge/object.h"
-#include "i1sim.h"
-#include "support/capturedoutput.h"
-#include "support/httptestserver.h"
-#include "support/messagegenerator.h"
-#include "support/recordingtransport.h"
-#include "support/urlopenrecorder.h"
+#include "instrument/simulator/i1sim.h"
+#include "tests/support/capturedoutput.h"
+#include "tests/support/httptestserver.h"
+#include "tests/support/messagegenerator.h"
+#include "tests/support/recordingtransport.h"
+#include "tests/support/urlopenrecorder.h"
 
 #include <QApplication>
 #include <QDialog>

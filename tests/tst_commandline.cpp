@@ -1,5 +1,5 @@
-#include "desktop/commandline.h"
-#include "desktop/version.h"
+#include "app/desktop/commandline.h"
+#include "app/desktop/version.h"
 
 #include <QTextStream>
 #include <QtTest>

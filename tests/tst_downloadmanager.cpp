@@ -2,10 +2,10 @@
 #include "download/downloadmanager.h"
 #include "download/networkpolling.h"
 #include "download/runnablefile.h"
-#include "support/capturedoutput.h"
-#include "support/debuglog.h"
-#include "support/httptestserver.h"
-#include "support/urlopenrecorder.h"
+#include "tests/support/capturedoutput.h"
+#include "tests/support/debuglog.h"
+#include "tests/support/httptestserver.h"
+#include "tests/support/urlopenrecorder.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,4 +1,4 @@
-#include "desktop/logfile.h"
+#include "app/desktop/logfile.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 #include "bridge/object.h"
-#include "i1sim.h"
-#include "support/capturedoutput.h"
-#include "support/debuglog.h"
-#include "support/instrumentanswer.h"
-#include "support/sdktrace.h"
+#include "instrument/simulator/i1sim.h"
+#include "tests/support/capturedoutput.h"
+#include "tests/support/debuglog.h"
+#include "tests/support/instrumentanswer.h"
+#include "tests/support/sdktrace.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
-#include "i1sim.h"
-#include "support/sdktrace.h"
+#include "instrument/simulator/i1sim.h"
+#include "tests/support/sdktrace.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "trust/systemtrust.h"
+#include "app/trust/systemtrust.h"
 
 #include <QSslConfiguration>
 #include <QtTest>

@@ -1,6 +1,6 @@
 #include "settings/startupsettings.h"
-#include "trust/pageorigins.h"
-#include "trust/trustedorigins.h"
+#include "app/trust/pageorigins.h"
+#include "app/trust/trustedorigins.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "desktop/commandline.h"
+#include "app/desktop/commandline.h"
 
-#include "desktop/version.h"
+#include "app/desktop/version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

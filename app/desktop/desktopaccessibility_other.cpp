@@ -1,4 +1,4 @@
-#include "desktop/desktopaccessibility.h"
+#include "app/desktop/desktopaccessibility.h"
 
 const char *offerPagesToAssistiveTechnology()
 {

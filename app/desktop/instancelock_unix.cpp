@@ -1,4 +1,4 @@
-#include "desktop/instancelock.h"
+#include "app/desktop/instancelock.h"
 
 #include <QDebug>
 #include <QDir>

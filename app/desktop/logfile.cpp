@@ -1,4 +1,4 @@
-#include "desktop/logfile.h"
+#include "app/desktop/logfile.h"
 
 #include <QDateTime>
 #include <QDir>

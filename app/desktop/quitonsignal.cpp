@@ -1,4 +1,4 @@
-#include "desktop/quitonsignal.h"
+#include "app/desktop/quitonsignal.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>

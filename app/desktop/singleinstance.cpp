@@ -1,4 +1,4 @@
-#include "desktop/singleinstance.h"
+#include "app/desktop/singleinstance.h"
 
 #include <QDeadlineTimer>
 #include <QDebug>

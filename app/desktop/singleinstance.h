@@ -1,7 +1,7 @@
 #ifndef SINGLEINSTANCE_H
 #define SINGLEINSTANCE_H
 
-#include "desktop/instancelock.h"
+#include "app/desktop/instancelock.h"
 
 #include <QLocalServer>
 #include <QObject>

@@ -1,6 +1,6 @@
-#include "desktop/supportlog.h"
+#include "app/desktop/supportlog.h"
 
-#include "desktop/version.h"
+#include "app/desktop/version.h"
 
 QByteArray SupportLog::firstLines(qint64 process, const QString &runsOn)
 {

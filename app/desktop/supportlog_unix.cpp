@@ -1,6 +1,6 @@
-#include "desktop/supportlog.h"
+#include "app/desktop/supportlog.h"
 
-#include "desktop/logfile.h"
+#include "app/desktop/logfile.h"
 
 #include <QDir>
 

@@ -1,4 +1,4 @@
-#include "desktop/translations.h"
+#include "app/desktop/translations.h"
 
 #include "base/logcategories.h"
 #include "base/qtcompat.h"

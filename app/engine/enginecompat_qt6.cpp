@@ -1,4 +1,4 @@
-#include "engine/enginecompat.h"
+#include "app/engine/enginecompat.h"
 
 #include <QPointer>
 #include <QPrinter>

@@ -1,6 +1,6 @@
-#include "notifications/desktopnotifications.h"
+#include "app/notifications/desktopnotifications.h"
 
-#include "notifications/desktopnotificationservice.h"
+#include "app/notifications/desktopnotificationservice.h"
 
 #include <QPointer>
 #include <QWebEngineNotification>

@@ -1,7 +1,7 @@
 #ifndef DESKTOPNOTIFICATIONSERVICE_H
 #define DESKTOPNOTIFICATIONSERVICE_H
 
-#include "notifications/desktopnotifications.h"
+#include "app/notifications/desktopnotifications.h"
 
 #include <QObject>
 

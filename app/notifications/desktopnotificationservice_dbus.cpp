@@ -1,4 +1,4 @@
-#include "notifications/desktopnotificationservice.h"
+#include "app/notifications/desktopnotificationservice.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

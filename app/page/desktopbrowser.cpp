@@ -1,4 +1,4 @@
-#include "page/desktopbrowser.h"
+#include "app/page/desktopbrowser.h"
 
 #include <QDebug>
 #include <QDesktopServices>

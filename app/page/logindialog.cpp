@@ -1,4 +1,4 @@
-#include "page/logindialog.h"
+#include "app/page/logindialog.h"
 
 #include <QAuthenticator>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
-#include "page/pagebridge.h"
+#include "app/page/pagebridge.h"
 
-#include "trust/trustedorigins.h"
+#include "app/trust/trustedorigins.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -1,8 +1,8 @@
-#include "page/pagecertificates.h"
+#include "app/page/pagecertificates.h"
 
 #include "base/standarderror.h"
-#include "engine/enginecompat.h"
-#include "trust/systemtrust.h"
+#include "app/engine/enginecompat.h"
+#include "app/trust/systemtrust.h"
 
 #include <QDebug>
 #include <QWebEngineCertificateError>

@@ -1,4 +1,4 @@
-#include "page/pagedialogs.h"
+#include "app/page/pagedialogs.h"
 
 #include <QCoreApplication>
 #include <QInputDialog>

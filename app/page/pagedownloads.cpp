@@ -1,4 +1,4 @@
-#include "page/pagedownloads.h"
+#include "app/page/pagedownloads.h"
 
 #include "download/downloadoutcome.h"
 

@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <QString>
 
-#include "engine/enginecompat.h"
+#include "app/engine/enginecompat.h"
 
 class QWebEngineProfile;
 class QWidget;

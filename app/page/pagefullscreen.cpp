@@ -1,6 +1,6 @@
-#include "page/pagefullscreen.h"
+#include "app/page/pagefullscreen.h"
 
-#include "page/pagepermissions.h"
+#include "app/page/pagepermissions.h"
 
 #include <QAction>
 #include <QWebEngineFullScreenRequest>

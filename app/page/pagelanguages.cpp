@@ -1,4 +1,4 @@
-#include "page/pagelanguages.h"
+#include "app/page/pagelanguages.h"
 
 #include "base/logcategories.h"
 #include "settings/languagetags.h"

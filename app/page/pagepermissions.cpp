@@ -1,4 +1,4 @@
-#include "page/pagepermissions.h"
+#include "app/page/pagepermissions.h"
 
 #include "base/standarderror.h"
 

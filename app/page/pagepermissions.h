@@ -1,7 +1,7 @@
 #ifndef PAGEPERMISSIONS_H
 #define PAGEPERMISSIONS_H
 
-#include "trust/trustedorigins.h"
+#include "app/trust/trustedorigins.h"
 
 #include <QObject>
 

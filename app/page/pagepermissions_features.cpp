@@ -1,5 +1,5 @@
 // Qt 5 and Qt 6 before 6.8 ask through the page's features.
-#include "page/pagepermissions.h"
+#include "app/page/pagepermissions.h"
 
 #include <QWebEnginePage>
 #include <QWebEngineSettings>

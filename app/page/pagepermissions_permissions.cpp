@@ -1,5 +1,5 @@
 // Qt 6.8 on asks through QWebEnginePermission, and would keep its answers.
-#include "page/pagepermissions.h"
+#include "app/page/pagepermissions.h"
 
 #include <QWebEngineDesktopMediaRequest>
 #include <QWebEnginePage>

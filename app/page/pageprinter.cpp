@@ -1,6 +1,6 @@
-#include "page/pageprinter.h"
+#include "app/page/pageprinter.h"
 
-#include "engine/enginecompat.h"
+#include "app/engine/enginecompat.h"
 
 #include <QDebug>
 #include <QPrintDialog>

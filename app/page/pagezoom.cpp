@@ -1,4 +1,4 @@
-#include "page/pagezoom.h"
+#include "app/page/pagezoom.h"
 
 #include <QWebEnginePage>
 

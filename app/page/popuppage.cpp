@@ -1,10 +1,10 @@
-#include "page/popuppage.h"
+#include "app/page/popuppage.h"
 
-#include "page/desktopbrowser.h"
-#include "page/logindialog.h"
-#include "page/pagecertificates.h"
-#include "page/signinwindow.h"
-#include "trust/pageorigins.h"
+#include "app/page/desktopbrowser.h"
+#include "app/page/logindialog.h"
+#include "app/page/pagecertificates.h"
+#include "app/page/signinwindow.h"
+#include "app/trust/pageorigins.h"
 
 #include <QAuthenticator>
 #include <QWebEngineCertificateError>

@@ -1,7 +1,7 @@
 #ifndef POPUPPAGE_H
 #define POPUPPAGE_H
 
-#include "engine/enginecompat.h"
+#include "app/engine/enginecompat.h"
 
 class PageOrigins;
 class QWidget;

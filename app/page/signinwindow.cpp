@@ -1,4 +1,4 @@
-#include "page/signinwindow.h"
+#include "app/page/signinwindow.h"
 
 #include <QCloseEvent>
 #include <QVBoxLayout>

@@ -1,11 +1,11 @@
-#include "page/webpage.h"
+#include "app/page/webpage.h"
 
-#include "page/desktopbrowser.h"
-#include "page/logindialog.h"
-#include "page/pagecertificates.h"
-#include "page/pagedialogs.h"
-#include "page/popuppage.h"
-#include "trust/pageorigins.h"
+#include "app/page/desktopbrowser.h"
+#include "app/page/logindialog.h"
+#include "app/page/pagecertificates.h"
+#include "app/page/pagedialogs.h"
+#include "app/page/popuppage.h"
+#include "app/trust/pageorigins.h"
 
 #include <QAuthenticator>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #ifndef WEBPAGE_H
 #define WEBPAGE_H
 
-#include "engine/enginecompat.h"
+#include "app/engine/enginecompat.h"
 
 #include <QWebEngineCertificateError>
 #include <QWebEnginePage>

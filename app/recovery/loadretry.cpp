@@ -1,4 +1,4 @@
-#include "recovery/loadretry.h"
+#include "app/recovery/loadretry.h"
 
 #include "base/qtcompat.h"
 #include "base/standarderror.h"

@@ -2,9 +2,9 @@
 #define LOADRETRY_H
 
 #include "base/backoff.h"
-#include "recovery/unreachablepage.h"
-#include "recovery/unreachablewatch.h"
-#include "trust/trustedorigins.h"
+#include "app/recovery/unreachablepage.h"
+#include "app/recovery/unreachablewatch.h"
+#include "app/trust/trustedorigins.h"
 
 #include <QObject>
 #include <QSet>

@@ -1,4 +1,4 @@
-#include "recovery/rendererrecovery.h"
+#include "app/recovery/rendererrecovery.h"
 
 #include <QDebug>
 

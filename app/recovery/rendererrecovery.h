@@ -2,7 +2,7 @@
 #define RENDERERRECOVERY_H
 
 #include "base/backoff.h"
-#include "trust/trustedorigins.h"
+#include "app/trust/trustedorigins.h"
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "recovery/unreachablepage.h"
+#include "app/recovery/unreachablepage.h"
 
 #include <QCoreApplication>
 #include <QUrlQuery>

@@ -1,4 +1,4 @@
-#include "recovery/unreachablewatch.h"
+#include "app/recovery/unreachablewatch.h"
 
 #include "base/logcategories.h"
 

@@ -1,6 +1,6 @@
 // Qt 5 tells only that a load failed: the engine's error code is read from
 // the error page it shows.
-#include "recovery/unreachablewatch.h"
+#include "app/recovery/unreachablewatch.h"
 
 #include <QPointer>
 #include <QWebEnginePage>

@@ -1,5 +1,5 @@
 // Qt 6 reports the engine's error with the load.
-#include "recovery/unreachablewatch.h"
+#include "app/recovery/unreachablewatch.h"
 
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>

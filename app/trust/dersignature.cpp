@@ -1,4 +1,4 @@
-#include "trust/dersignature.h"
+#include "app/trust/dersignature.h"
 
 namespace {
 

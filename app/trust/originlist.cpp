@@ -1,4 +1,4 @@
-#include "trust/originlist.h"
+#include "app/trust/originlist.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "trust/pageorigins.h"
+#include "app/trust/pageorigins.h"
 
 PageOrigins::PageOrigins(const QUrl &server, const QString &trusted, const QString &signIn)
     : m_trusted(server, trusted)

@@ -1,8 +1,8 @@
 #ifndef PAGEORIGINS_H
 #define PAGEORIGINS_H
 
-#include "trust/originlist.h"
-#include "trust/trustedorigins.h"
+#include "app/trust/originlist.h"
+#include "app/trust/trustedorigins.h"
 
 // The origins whose documents the window shows: the web application's own,
 // which alone get the bridge, and the company's sign-in pages

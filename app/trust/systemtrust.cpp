@@ -1,6 +1,6 @@
-#include "trust/systemtrust.h"
+#include "app/trust/systemtrust.h"
 
-#include "trust/dersignature.h"
+#include "app/trust/dersignature.h"
 
 #include <QSslCertificateExtension>
 #include <QSslError>

@@ -1,4 +1,4 @@
-#include "trust/trustedorigins.h"
+#include "app/trust/trustedorigins.h"
 
 TrustedOrigins::TrustedOrigins(const QUrl &server, const QString &listed)
     : OriginList(listed)

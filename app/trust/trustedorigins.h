@@ -1,7 +1,7 @@
 #ifndef TRUSTEDORIGINS_H
 #define TRUSTEDORIGINS_H
 
-#include "trust/originlist.h"
+#include "app/trust/originlist.h"
 
 // The origins whose documents may hold the channel transport, and with it
 // every slot of the bridge: the origin of the server address the window

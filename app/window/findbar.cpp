@@ -1,4 +1,4 @@
-#include "window/findbar.h"
+#include "app/window/findbar.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "window/messagebar.h"
+#include "app/window/messagebar.h"
 
 #include <QAccessible>
 #include <QHBoxLayout>

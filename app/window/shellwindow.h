@@ -1,17 +1,17 @@
 #ifndef SHELLWINDOW_H
 #define SHELLWINDOW_H
 
-#include "page/pagedownloads.h"
-#include "page/pageprinter.h"
-#include "page/pagezoom.h"
-#include "page/webpage.h"
-#include "recovery/loadretry.h"
-#include "recovery/rendererrecovery.h"
-#include "trust/pageorigins.h"
-#include "window/findbar.h"
-#include "window/messagebar.h"
-#include "window/windowclosing.h"
-#include "window/windowtitle.h"
+#include "app/page/pagedownloads.h"
+#include "app/page/pageprinter.h"
+#include "app/page/pagezoom.h"
+#include "app/page/webpage.h"
+#include "app/recovery/loadretry.h"
+#include "app/recovery/rendererrecovery.h"
+#include "app/trust/pageorigins.h"
+#include "app/window/findbar.h"
+#include "app/window/messagebar.h"
+#include "app/window/windowclosing.h"
+#include "app/window/windowtitle.h"
 
 #include <QKeySequence>
 #include <QMainWindow>

@@ -1,8 +1,8 @@
-#include "window/windowclosing.h"
+#include "app/window/windowclosing.h"
 
 #include "bridge/object.h"
-#include "page/pageprinter.h"
-#include "page/webpage.h"
+#include "app/page/pageprinter.h"
+#include "app/page/webpage.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "window/windowtitle.h"
+#include "app/window/windowtitle.h"
 
 #include <QCoreApplication>
 #include <QPointer>

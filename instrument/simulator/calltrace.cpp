@@ -1,4 +1,4 @@
-#include "calltrace.h"
+#include "instrument/simulator/calltrace.h"
 
 namespace i1sim {
 

@@ -1,4 +1,4 @@
-#include "configuration.h"
+#include "instrument/simulator/configuration.h"
 
 #include <algorithm>
 #include <charconv>

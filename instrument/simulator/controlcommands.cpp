@@ -1,7 +1,7 @@
-#include "controlcommands.h"
+#include "instrument/simulator/controlcommands.h"
 
-#include "configuration.h"
-#include "simulator.h"
+#include "instrument/simulator/configuration.h"
+#include "instrument/simulator/simulator.h"
 
 #include <charconv>
 #include <cstdio>

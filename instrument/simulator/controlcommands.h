@@ -1,8 +1,8 @@
 #ifndef SIMULATOR_CONTROLCOMMANDS_H
 #define SIMULATOR_CONTROLCOMMANDS_H
 
-#include "controlprotocol.h"
-#include "controlsocket.h"
+#include "instrument/simulator/controlprotocol.h"
+#include "instrument/simulator/controlsocket.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "controlprotocol.h"
+#include "instrument/simulator/controlprotocol.h"
 
 #include <cstdlib>
 

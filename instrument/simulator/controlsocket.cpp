@@ -1,4 +1,4 @@
-#include "controlsocket.h"
+#include "instrument/simulator/controlsocket.h"
 
 #ifndef _WIN32
 

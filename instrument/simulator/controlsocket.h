@@ -1,7 +1,7 @@
 #ifndef SIMULATOR_CONTROLSOCKET_H
 #define SIMULATOR_CONTROLSOCKET_H
 
-#include "controlprotocol.h"
+#include "instrument/simulator/controlprotocol.h"
 
 #include <functional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "eventthread.h"
+#include "instrument/simulator/eventthread.h"
 
 #include <algorithm>
 

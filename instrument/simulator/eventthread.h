@@ -1,7 +1,7 @@
 #ifndef SIMULATOR_EVENTTHREAD_H
 #define SIMULATOR_EVENTTHREAD_H
 
-#include "i1sdk.h"
+#include "instrument/i1sdk.h"
 
 #include <chrono>
 #include <condition_variable>

@@ -22,7 +22,7 @@
 #ifndef I1SIM_H
 #define I1SIM_H
 
-#include "i1sdk.h"
+#include "instrument/i1sdk.h"
 
 #ifdef __cplusplus
 extern "C" {

@@ -1,6 +1,6 @@
 // The SDK's C entry points, each handed to the one simulator instance.
-#include "i1sim.h"
-#include "simulator.h"
+#include "instrument/simulator/i1sim.h"
+#include "instrument/simulator/simulator.h"
 
 using i1sim::Simulator;
 

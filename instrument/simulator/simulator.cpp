@@ -1,4 +1,4 @@
-#include "simulator.h"
+#include "instrument/simulator/simulator.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,11 +1,11 @@
 #ifndef SIMULATOR_SIMULATOR_H
 #define SIMULATOR_SIMULATOR_H
 
-#include "calltrace.h"
-#include "configuration.h"
-#include "controlcommands.h"
-#include "eventthread.h"
-#include "i1sdk.h"
+#include "instrument/simulator/calltrace.h"
+#include "instrument/simulator/configuration.h"
+#include "instrument/simulator/controlcommands.h"
+#include "instrument/simulator/eventthread.h"
+#include "instrument/i1sdk.h"
 
 #include <deque>
 #include <map>

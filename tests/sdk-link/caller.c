@@ -1,6 +1,6 @@
 /* Calls each of the SDK's ten calls once through i1sdk.h, so linking fails
    if any is missing from the library. */
-#include "i1sdk.h"
+#include "instrument/i1sdk.h"
 
 static void onEvent(I1_DeviceHandle device, int32_t event, void *context)
 {

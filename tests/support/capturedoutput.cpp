@@ -1,4 +1,4 @@
-#include "support/capturedoutput.h"
+#include "tests/support/capturedoutput.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "support/debuglog.h"
+#include "tests/support/debuglog.h"
 
 #include <QMutexLocker>
 

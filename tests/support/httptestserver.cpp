@@ -1,4 +1,4 @@
-#include "support/httptestserver.h"
+#include "tests/support/httptestserver.h"
 
 #include <QTcpSocket>
 #include <QUrlQuery>

@@ -1,4 +1,4 @@
-#include "support/messagegenerator.h"
+#include "tests/support/messagegenerator.h"
 
 #include <cmath>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "support/recordingtransport.h"
+#include "tests/support/recordingtransport.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,6 +1,6 @@
-#include "support/sdktrace.h"
+#include "tests/support/sdktrace.h"
 
-#include "i1sim.h"
+#include "instrument/simulator/i1sim.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "support/urlopenrecorder.h"
+#include "tests/support/urlopenrecorder.h"
 
 #include <QDesktopServices>
 

@@ -108,8 +108,8 @@ class CompiledResourcesTest(unittest.TestCase):
     def setUpClass(cls):
         with tempfile.TemporaryDirectory() as scratch:
             compiled = Path(scratch) / "vantrelnut.res"
-            # Its version header from the build, its icon from data/.
-            subprocess.run([WINDRES, "-I", str(BUILD / "app"), "-I", str(SOURCE / "data"),
+            # Its version header from the build, the rest from the repository's root.
+            subprocess.run([WINDRES, "-I", str(BUILD), "-I", str(SOURCE),
                             "-O", "res", "-o", str(compiled), str(APP / "vantrelnut.rc")],
                            check=True, cwd=APP)
             cls.resources = read_resources(compiled.read_bytes())

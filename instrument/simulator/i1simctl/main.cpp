@@ -1,6 +1,6 @@
 // i1simctl: presses the simulated instrument's button, changes its I1SIM_*
 // variables and shows its state, inside the application that runs it.
-#include "controlprotocol.h"
+#include "instrument/simulator/controlprotocol.h"
 
 #include <cerrno>
 #include <cstdio>
