@@ -14,13 +14,6 @@ public:
     // Without a quiet period, failures count however far apart they are.
     Backoff(qint64 firstDelay, qint64 longestDelay, qint64 quietPeriod = 0);
 
-    // The waits before reloading a page whose renderer died: one second,
-    // doubling up to half a minute while crashes follow within a minute.
-    static Backoff rendererReloads() { return Backoff(1000, 30000, 60000); }
-    // The waits before trying an unreachable server again: two seconds,
-    // doubling up to a minute until a load succeeds.
-    static Backoff serverRetries() { return Backoff(2000, 60000); }
-
     // The wait after one more failure.
     qint64 delayAfterFailure();
     // The wait after a failure at the given time (on a steady clock).

@@ -5,7 +5,9 @@ Q_LOGGING_CATEGORY(lcLanguage, "vantrelnut.language", QtInfoMsg)
 Q_LOGGING_CATEGORY(lcNavigation, "vantrelnut.navigation", QtInfoMsg)
 Q_LOGGING_CATEGORY(lcSupportLog, "vantrelnut.log", QtInfoMsg)
 
-QString loggingRules(bool verbose)
+namespace LogCategories {
+
+QString filterRules(bool verbose)
 {
     QStringList rules;
     // Qt 6.4 reports the browser engine's set-up at every start, which Qt 5
@@ -15,3 +17,5 @@ QString loggingRules(bool verbose)
         rules.append(QStringLiteral("vantrelnut.*.debug=true"));
     return rules.join(QLatin1Char('\n'));
 }
+
+} // namespace LogCategories

@@ -11,8 +11,12 @@ Q_DECLARE_LOGGING_CATEGORY(lcLanguage) // vantrelnut.language
 Q_DECLARE_LOGGING_CATEGORY(lcNavigation) // vantrelnut.navigation
 Q_DECLARE_LOGGING_CATEGORY(lcSupportLog) // vantrelnut.log
 
+namespace LogCategories {
+
 // The filter rules for Qt's logging: the engine's set-up report kept off,
 // and the shell's own categories on when verbose.
-QString loggingRules(bool verbose);
+QString filterRules(bool verbose);
+
+} // namespace LogCategories
 
 #endif // LOGCATEGORIES_H

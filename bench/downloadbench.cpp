@@ -80,7 +80,7 @@ protected:
 
 int main(int argc, char *argv[])
 {
-    keepHeapSlackForDownloads(); // as the application's start-up does
+    HeapSlack::keepForDownloads(); // as the application's start-up does
     QCoreApplication app(argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "Usage: %s <url> <file>\n", argv[0]);

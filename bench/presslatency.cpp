@@ -5,8 +5,8 @@
 // signal (its "pressed" log line, written on the SDK's thread as the press
 // arrives) to the moment the wait answers on the waiting thread, whose event
 // loop runs meanwhile as the application's does.
-#include "instrument/simulator/i1sim.h"
 #include "instrument/buttonwait.h"
+#include "instrument/simulator/i1sim.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

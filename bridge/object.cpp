@@ -31,6 +31,19 @@ void Object::setButtonWaitTiming(std::chrono::milliseconds interval, int pollLim
     m_instrumentQueue.setButtonWaitTiming(interval, pollLimit);
 }
 
+// What a slot returns for a call that has to wait its turn. With Qt 5 the
+// slot waits in a local event loop, which also ends when the application
+// quits: the waiting calls end then.
+template<typename T>
+INSTRUMENT_ANSWER(T) Object::answerInTurn(const PendingAnswer<T> &pending)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return pending.answer();
+#else
+    return pending.answer([this] { abandonInstrumentCalls(); });
+#endif
+}
+
 // An instrument operation that answers at once, when its turn comes: now,
 // unless a call runs or waits.
 template<typename T, typename Operation>
@@ -44,7 +57,7 @@ INSTRUMENT_ANSWER(T) Object::inTurn(Operation operation)
                                    return false;
                                },
             {}, [pending] { pending.drop(); }});
-    return pending.answer([this] { abandonInstrumentCalls(); });
+    return answerInTurn(pending);
 }
 
 // A procedure around the button wait: start answers early (no instrument)
@@ -68,7 +81,7 @@ INSTRUMENT_ANSWER(QString) Object::afterButtonWait(Start start, Finish finish)
                     pending.drop();
             },
             [pending] { pending.drop(); }});
-    return pending.answer([this] { abandonInstrumentCalls(); });
+    return answerInTurn(pending);
 }
 
 INSTRUMENT_ANSWER(bool) Object::isConnected()

@@ -85,6 +85,8 @@ public slots:
     QString doDownloadSaveReport(const QVariant &, const QVariant &, const QVariant &);
 
 private:
+    template<typename T>
+    INSTRUMENT_ANSWER(T) answerInTurn(const PendingAnswer<T> &pending);
     template<typename T, typename Operation>
     INSTRUMENT_ANSWER(T) inTurn(Operation operation);
     template<typename Start, typename Finish>

@@ -52,13 +52,8 @@ public:
         m_promise->finish();
     }
 
-    // What the slot returns: the future, at once. The callback for a quitting
-    // application is for Qt 5's slots.
-    template<typename Quitting>
-    QVariant answer(Quitting) const
-    {
-        return QVariant::fromValue(m_promise->future());
-    }
+    // What the slot returns: the future, at once.
+    QVariant answer() const { return QVariant::fromValue(m_promise->future()); }
 
 private:
     std::shared_ptr<QPromise<T>> m_promise;

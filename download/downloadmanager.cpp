@@ -104,7 +104,7 @@ QString DownloadManager::downloadToFile(const QUrl &url, const QString &fileName
 {
     targetFileName = fileName;
     this->openWhenDone = openWhenDone;
-    startTransfer(reportRequest(url),
+    startTransfer(ReportRequest::forUrl(url),
             Transfer {std::make_unique<ReportFile>(fileName, openWhenDone), resendLimit, nullptr});
     return targetFileName;
 }

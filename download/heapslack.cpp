@@ -4,9 +4,13 @@
 #include <malloc.h>
 #endif
 
-void keepHeapSlackForDownloads()
+namespace HeapSlack {
+
+void keepForDownloads()
 {
 #ifdef __GLIBC__
     mallopt(M_TOP_PAD, 16 * 1024 * 1024);
 #endif
 }
+
+} // namespace HeapSlack

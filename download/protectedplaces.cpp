@@ -69,37 +69,13 @@ QString knownFolder(REFKNOWNFOLDERID id)
 }
 #endif
 
-} // namespace
-
-QString ProtectedPlaces::refusal(const QString &fileName)
+struct Folder
 {
-    if (fileName.isEmpty())
-        return QString(); // names no file: saving fails as for any empty name
-    const QString target = resolvedPath(fileName);
-    const QString subject = QDir::fromNativeSeparators(fileName) == target
-            ? fileName
-            : QStringLiteral("%1 (which leads to %2)").arg(fileName, target);
-    // The name the page gave stays a name of the file too when it is a link.
-    if (RunnableFile::hasRunnableName(fileName) || RunnableFile::hasRunnableName(target))
-        return subject + QStringLiteral(" could run a program, which a page may not save");
-    if (isShellStartupFile(fileName) || isShellStartupFile(target))
-        return subject + QStringLiteral(" is a shell's start-up file, which a page may not write");
-    // The opener would start the program it names for the next report.
-    if (choosesOpeners(fileName) || choosesOpeners(target))
-        return subject
-                + QStringLiteral(" chooses the programs that open files, which a page may not write");
-    for (const Folder &folder : folders()) {
-        if (folder.path.isEmpty())
-            continue; // a folder this system does not have
-        const QString path = resolvedPath(folder.path);
-        if (lies(target, path))
-            return QStringLiteral("%1 lies in %2, %3; a page may not save there")
-                    .arg(subject, path, QLatin1String(folder.what));
-    }
-    return QString();
-}
+    QString path;
+    const char *what; // how the folder runs programs, after its name
+};
 
-QList<ProtectedPlaces::Folder> ProtectedPlaces::folders()
+QList<Folder> folders()
 {
     const QString home = QDir::homePath();
     QList<Folder> folders;
@@ -150,20 +126,54 @@ QList<ProtectedPlaces::Folder> ProtectedPlaces::folders()
 
 // The desktop's choice of program for each type of file: mimeapps.list, a
 // desktop's own (kde-mimeapps.list) and the older defaults.list.
-bool ProtectedPlaces::choosesOpeners(const QString &fileName)
+bool choosesOpeners(const QString &fileName)
 {
     const QString name = QFileInfo(fileName).fileName();
     return name.endsWith(QLatin1String("mimeapps.list"), Qt::CaseInsensitive)
             || name.compare(QLatin1String("defaults.list"), Qt::CaseInsensitive) == 0;
 }
 
-bool ProtectedPlaces::isShellStartupFile(const QString &fileName)
+bool isShellStartupFile(const QString &fileName)
 {
     return shellStartupFiles.contains(QFileInfo(fileName).fileName(), Qt::CaseInsensitive);
 }
 
-bool ProtectedPlaces::lies(const QString &path, const QString &folder)
+bool lies(const QString &path, const QString &folder)
 {
     const QString inside = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
     return path.compare(folder, pathCase) == 0 || path.startsWith(inside, pathCase);
 }
+
+} // namespace
+
+namespace ProtectedPlaces {
+
+QString refusal(const QString &fileName)
+{
+    if (fileName.isEmpty())
+        return QString(); // names no file: saving fails as for any empty name
+    const QString target = ResolvedPath::of(fileName);
+    const QString subject = QDir::fromNativeSeparators(fileName) == target
+            ? fileName
+            : QStringLiteral("%1 (which leads to %2)").arg(fileName, target);
+    // The name the page gave stays a name of the file too when it is a link.
+    if (RunnableFile::hasRunnableName(fileName) || RunnableFile::hasRunnableName(target))
+        return subject + QStringLiteral(" could run a program, which a page may not save");
+    if (isShellStartupFile(fileName) || isShellStartupFile(target))
+        return subject + QStringLiteral(" is a shell's start-up file, which a page may not write");
+    // The opener would start the program it names for the next report.
+    if (choosesOpeners(fileName) || choosesOpeners(target))
+        return subject
+                + QStringLiteral(" chooses the programs that open files, which a page may not write");
+    for (const Folder &folder : folders()) {
+        if (folder.path.isEmpty())
+            continue; // a folder this system does not have
+        const QString path = ResolvedPath::of(folder.path);
+        if (lies(target, path))
+            return QStringLiteral("%1 lies in %2, %3; a page may not save there")
+                    .arg(subject, path, QLatin1String(folder.what));
+    }
+    return QString();
+}
+
+} // namespace ProtectedPlaces

@@ -9,24 +9,12 @@
 // shell start programs or read login keys. The name is judged by the file a
 // save would write, with every link and ".." followed as the system follows
 // them, also where the file or its folder does not exist yet.
-class ProtectedPlaces
-{
-public:
-    // Why fileName may not be written for a page, in words for a person; the
-    // empty text when it may.
-    static QString refusal(const QString &fileName);
+namespace ProtectedPlaces {
 
-private:
-    struct Folder
-    {
-        QString path;
-        const char *what; // how the folder runs programs, after its name
-    };
+// Why fileName may not be written for a page, in words for a person; the
+// empty text when it may.
+QString refusal(const QString &fileName);
 
-    static QList<Folder> folders();
-    static bool isShellStartupFile(const QString &fileName);
-    static bool choosesOpeners(const QString &fileName);
-    static bool lies(const QString &path, const QString &folder);
-};
+} // namespace ProtectedPlaces
 
 #endif // PROTECTEDPLACES_H

@@ -1,6 +1,8 @@
 #include "download/reportrequest.h"
 
-QNetworkRequest reportRequest(const QUrl &url)
+namespace ReportRequest {
+
+QNetworkRequest forUrl(const QUrl &url)
 {
     QNetworkRequest request(url);
     // Asked for by name, a compressed body arrives as it was sent, with the
@@ -14,3 +16,5 @@ QNetworkRequest reportRequest(const QUrl &url)
 #endif
     return request;
 }
+
+} // namespace ReportRequest

@@ -3,8 +3,12 @@
 
 #include <QNetworkRequest>
 
+namespace ReportRequest {
+
 // The request for a report: it leaves a redirect to be reported and asks for
 // a compressed body as it is sent.
-QNetworkRequest reportRequest(const QUrl &url);
+QNetworkRequest forUrl(const QUrl &url);
+
+} // namespace ReportRequest
 
 #endif // REPORTREQUEST_H

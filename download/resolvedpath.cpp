@@ -20,11 +20,13 @@ QString rootOf(const QString &path)
 
 } // namespace
 
+namespace ResolvedPath {
+
 // Walks the path a part at a time, as the system does: a part that exists is
 // replaced by its canonical path (every link in it followed), a dangling link
 // by its target, and what lies below a part that does not exist is taken as
 // written.
-QString resolvedPath(const QString &fileName)
+QString of(const QString &fileName)
 {
     const QString absolute = QFileInfo(fileName).absoluteFilePath();
     QString root = rootOf(absolute);
@@ -56,3 +58,5 @@ QString resolvedPath(const QString &fileName)
     }
     return root + parts.join(QLatin1Char('/'));
 }
+
+} // namespace ResolvedPath

@@ -34,21 +34,7 @@ bool hasRunnableSuffix(QString name)
     return dot >= 0 && runnableSuffixes.contains(name.mid(dot + 1), Qt::CaseInsensitive);
 }
 
-} // namespace
-
-bool RunnableFile::couldRun(const QString &fileName)
-{
-    return hasRunnableName(fileName) || hasRunnableContent(fileName);
-}
-
-bool RunnableFile::hasRunnableName(const QString &fileName)
-{
-    const QString name = QFileInfo(fileName).fileName();
-    // On Windows "setup.exe:stream" names a stream of setup.exe.
-    return hasRunnableSuffix(name) || hasRunnableSuffix(name.section(QLatin1Char(':'), 0, 0));
-}
-
-bool RunnableFile::hasRunnableContent(const QString &fileName)
+bool hasRunnableContent(const QString &fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
@@ -64,3 +50,21 @@ bool RunnableFile::hasRunnableContent(const QString &fileName)
     }
     return false;
 }
+
+} // namespace
+
+namespace RunnableFile {
+
+bool couldRun(const QString &fileName)
+{
+    return hasRunnableName(fileName) || hasRunnableContent(fileName);
+}
+
+bool hasRunnableName(const QString &fileName)
+{
+    const QString name = QFileInfo(fileName).fileName();
+    // On Windows "setup.exe:stream" names a stream of setup.exe.
+    return hasRunnableSuffix(name) || hasRunnableSuffix(name.section(QLatin1Char(':'), 0, 0));
+}
+
+} // namespace RunnableFile

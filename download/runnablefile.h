@@ -6,15 +6,12 @@
 // Tells the files that the desktop's opener would run as a program (or that
 // would make it run one) from documents: executables, scripts, installers,
 // shortcuts and launchers of any platform, judged by name and by content.
-class RunnableFile
-{
-public:
-    static bool couldRun(const QString &fileName);
-    // By the name alone, for a file that does not exist yet.
-    static bool hasRunnableName(const QString &fileName);
+namespace RunnableFile {
 
-private:
-    static bool hasRunnableContent(const QString &fileName);
-};
+bool couldRun(const QString &fileName);
+// By the name alone, for a file that does not exist yet.
+bool hasRunnableName(const QString &fileName);
+
+} // namespace RunnableFile
 
 #endif // RUNNABLEFILE_H

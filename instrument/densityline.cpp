@@ -3,7 +3,9 @@
 #include <charconv>
 #include <cmath>
 
-QByteArray densityLine(const float (&densities)[4])
+namespace DensityLine {
+
+QByteArray of(const float (&densities)[4])
 {
     QByteArray line;
     for (const float density : densities) {
@@ -28,3 +30,5 @@ QByteArray formatDensity(double density)
             = std::to_chars(std::begin(text), std::end(text), density, std::chars_format::fixed, 6);
     return QByteArray(text, int(result.ptr - text));
 }
+
+} // namespace DensityLine

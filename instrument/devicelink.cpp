@@ -136,5 +136,5 @@ QByteArray DeviceLink::doOneScanNow()
     int32_t densityIndex = 0;
     I1_TriggerMeasurement(m_device);
     I1_GetDensities(m_device, densities, &densityIndex, 0);
-    return densityLine(densities);
+    return DensityLine::of(densities);
 }

@@ -2,8 +2,9 @@
 
 #include <QtTest>
 
-// The waits before reloading a page whose renderer died, for crashes at
-// given times, and before trying an unreachable address again (milliseconds).
+// The waits between tries, for failures at given times and for failures in
+// a row (milliseconds), as the reload after a renderer's crash and the tries
+// of an unreachable server use them.
 class tst_Backoff : public QObject
 {
     Q_OBJECT
@@ -37,7 +38,7 @@ void tst_Backoff::delays()
     QFETCH(QList<qint64>, crashes);
     QFETCH(QList<qint64>, delays);
 
-    Backoff backoff = Backoff::rendererReloads();
+    Backoff backoff(1000, 30000, 60000);
     QList<qint64> waits;
     for (qint64 time : crashes)
         waits.append(backoff.delayAfterFailureAt(time));
@@ -60,7 +61,7 @@ void tst_Backoff::retries()
     QFETCH(int, failures);
     QFETCH(QList<qint64>, delays);
 
-    Backoff backoff = Backoff::serverRetries();
+    Backoff backoff(2000, 60000);
     QList<qint64> waits;
     for (int failure = 0; failure < failures; ++failure)
         waits.append(backoff.delayAfterFailure());

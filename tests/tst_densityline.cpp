@@ -30,7 +30,7 @@ namespace {
 QByteArray lineOf(const Densities &densities)
 {
     const float array[4] = {densities[0], densities[1], densities[2], densities[3]};
-    return densityLine(array);
+    return DensityLine::of(array);
 }
 
 } // namespace
@@ -101,7 +101,7 @@ void tst_DensityLine::finiteValuesMatchPrintfInCLocale()
             continue;
         char printed[64];
         std::snprintf(printed, sizeof printed, "%f", double(density));
-        QCOMPARE(formatDensity(density), QByteArray(printed));
+        QCOMPARE(DensityLine::formatDensity(density), QByteArray(printed));
     }
 }
 

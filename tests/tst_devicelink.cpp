@@ -1,5 +1,5 @@
-#include "instrument/simulator/i1sim.h"
 #include "instrument/devicelink.h"
+#include "instrument/simulator/i1sim.h"
 #include "tests/support/debuglog.h"
 #include "tests/support/sdktrace.h"
 

@@ -739,7 +739,7 @@ int main(int argc, char *argv[])
 {
     // As in the application, the downloader is made before the application
     // object and lives until the process ends.
-    switchOffNetworkPolling();
+    NetworkPolling::switchOff();
     static DownloadManager *const earlyManager = new DownloadManager; // reachable to the end
     // The dialog has to be Qt's own to be driven, also where a desktop's
     // platform theme would offer a native one.

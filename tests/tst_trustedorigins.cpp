@@ -1,6 +1,6 @@
-#include "settings/startupsettings.h"
 #include "app/trust/pageorigins.h"
 #include "app/trust/trustedorigins.h"
+#include "settings/startupsettings.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "settings/windowplacement.h"
+#include "app/window/windowplacement.h"
 
 #include <QtTest>
 
@@ -42,7 +42,7 @@ void tst_WindowPlacement::placement()
     QFETCH(QRect, kept);
     QFETCH(QRect, placed);
 
-    QCOMPARE(placeOnScreens(kept, screens), placed);
+    QCOMPARE(WindowPlacement::onScreens(kept, screens), placed);
 }
 
 QTEST_APPLESS_MAIN(tst_WindowPlacement)

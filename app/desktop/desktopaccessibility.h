@@ -1,6 +1,8 @@
 #ifndef DESKTOPACCESSIBILITY_H
 #define DESKTOPACCESSIBILITY_H
 
+namespace DesktopAccessibility {
+
 // On Linux the browser engine hands the page's accessibility tree to the
 // desktop's accessibility bus (AT-SPI) only when asked, while Qt's own
 // widgets reach it by themselves. Asks the engine when the desktop's
@@ -13,6 +15,8 @@
 // Called once the application object exists and before the first page;
 // returns the environment variable set for the engine alone, to be removed
 // once the engine has started, or null.
-const char *offerPagesToAssistiveTechnology();
+const char *offerPages();
+
+} // namespace DesktopAccessibility
 
 #endif // DESKTOPACCESSIBILITY_H

@@ -41,7 +41,9 @@ bool desktopAccessibilityIsOn()
 
 } // namespace
 
-const char *offerPagesToAssistiveTechnology()
+namespace DesktopAccessibility {
+
+const char *offerPages()
 {
     if (qEnvironmentVariableIsSet(engineVariable))
         return nullptr;
@@ -53,3 +55,5 @@ const char *offerPagesToAssistiveTechnology()
     qputenv(engineVariable, "1");
     return engineVariable;
 }
+
+} // namespace DesktopAccessibility

@@ -1,6 +1,10 @@
 #include "app/desktop/desktopaccessibility.h"
 
-const char *offerPagesToAssistiveTechnology()
+namespace DesktopAccessibility {
+
+const char *offerPages()
 {
     return nullptr;
 }
+
+} // namespace DesktopAccessibility

@@ -1,15 +1,19 @@
 #include "app/desktop/translations.h"
 
 #include "base/logcategories.h"
-#include "base/qtcompat.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QLocale>
 
 Translations::Translations()
 {
-    const QString qtFolder = QtCompat::qtTranslationsFolder();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
+    const QString qtFolder = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
     install(m_qt, QStringLiteral("qtbase"), qtFolder);
     install(m_engine, QStringLiteral("qtwebengine"), qtFolder);
     install(m_shell, QStringLiteral("vantrelnut"), folder());

@@ -1,8 +1,8 @@
 #include "app/page/pagebridge.h"
 
+#include "app/page/pagescript.h"
 #include "app/trust/trustedorigins.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -26,20 +26,12 @@ QString policyOf(const TrustedOrigins &trusted)
     return QString::fromUtf8(QJsonDocument(policy).toJson(QJsonDocument::Compact));
 }
 
-// Main frame only, as each document is made, before the document's own scripts.
+// The trusted origins in place of the script's BRIDGE_POLICY.
 QWebEngineScript bridgeScript(const QString &fileName, quint32 world, const QString &policy)
 {
-    QFile file(QStringLiteral(":/bridge/") + fileName);
-    const bool opened = file.open(QIODevice::ReadOnly);
-    Q_ASSERT(opened); // a resource of the executable
-    Q_UNUSED(opened)
-    QWebEngineScript script;
-    script.setName(QStringLiteral("vantrelnut-bridge-") + fileName);
-    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    script.setWorldId(world);
-    script.setRunsOnSubFrames(false);
-    script.setSourceCode(
-            QString::fromUtf8(file.readAll()).replace(QLatin1String("BRIDGE_POLICY"), policy));
+    QWebEngineScript script
+            = PageScript::fromResource(QStringLiteral("bridge/") + fileName, world, false);
+    script.setSourceCode(script.sourceCode().replace(QLatin1String("BRIDGE_POLICY"), policy));
     return script;
 }
 

@@ -1,8 +1,8 @@
 #include "app/page/pagecertificates.h"
 
-#include "base/standarderror.h"
 #include "app/engine/enginecompat.h"
 #include "app/trust/systemtrust.h"
+#include "base/standarderror.h"
 
 #include <QDebug>
 #include <QWebEngineCertificateError>

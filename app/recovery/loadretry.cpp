@@ -1,6 +1,5 @@
 #include "app/recovery/loadretry.h"
 
-#include "base/qtcompat.h"
 #include "base/standarderror.h"
 
 #include <QWebEngineView>
@@ -70,7 +69,7 @@ void LoadRetry::retryWhenNetworkReturns()
     if (m_watchingNetwork)
         return;
     m_watchingNetwork = true;
-    QtCompat::whenNetworkReachable(this, [this] {
+    UnreachableWatch::whenNetworkReachable(this, [this] {
         if (m_retryTimer.isActive())
             retry();
     });

@@ -1,10 +1,10 @@
 #ifndef LOADRETRY_H
 #define LOADRETRY_H
 
-#include "base/backoff.h"
 #include "app/recovery/unreachablepage.h"
 #include "app/recovery/unreachablewatch.h"
 #include "app/trust/trustedorigins.h"
+#include "base/backoff.h"
 
 #include <QObject>
 #include <QSet>
@@ -42,7 +42,8 @@ private:
     UnreachablePage m_unreachablePage;
     QTimer m_retryTimer;
     QUrl m_address;
-    Backoff m_backoff = Backoff::serverRetries();
+    // Two seconds, doubling up to a minute until a load succeeds.
+    Backoff m_backoff {2000, 60000};
     QSet<QString> m_reported; // each address and reason told since the last load
     bool m_watchingNetwork = false;
 };

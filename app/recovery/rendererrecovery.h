@@ -1,8 +1,8 @@
 #ifndef RENDERERRECOVERY_H
 #define RENDERERRECOVERY_H
 
-#include "base/backoff.h"
 #include "app/trust/trustedorigins.h"
+#include "base/backoff.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -35,7 +35,9 @@ private:
     QWebEnginePage *m_page;
     const QUrl m_server;
     const TrustedOrigins &m_trustedOrigins;
-    Backoff m_backoff = Backoff::rendererReloads();
+    // One second, doubling up to half a minute while crashes follow within
+    // a minute of each other.
+    Backoff m_backoff {1000, 30000, 60000};
     QElapsedTimer m_clock;
     QTimer m_reloadTimer;
     QUrl m_address;

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
+
 class QWebEnginePage;
 
 // Tells how each main-frame load of a page ended: a document is shown (the
@@ -25,12 +27,18 @@ public:
     // connection") when trying again may mend it; else the empty text.
     static QString reasonFor(const QString &errorCode);
 
+    // Qt 6: calls reachable when the system reports the network reachable
+    // again (GLib's network monitor or NetworkManager on Debian). Qt 5 could
+    // tell only by polling the network interfaces, which the report
+    // downloader was freed from: there the countdown alone tries again.
+    static void whenNetworkReachable(QObject *context, std::function<void()> reachable);
+
 signals:
     void shown();
     void unreachable(const QUrl &address, const QString &reason);
 
 private:
-    // One source file per Qt version.
+    // This and whenNetworkReachable: one source file per Qt version.
     void watchLoads();
     void finished(const QUrl &address, const QString &errorCode);
 

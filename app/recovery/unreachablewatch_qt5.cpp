@@ -37,3 +37,5 @@ void UnreachableWatch::watchLoads()
                 });
     });
 }
+
+void UnreachableWatch::whenNetworkReachable(QObject *, std::function<void()>) { }

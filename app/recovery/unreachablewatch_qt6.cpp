@@ -1,6 +1,7 @@
 // Qt 6 reports the engine's error with the load.
 #include "app/recovery/unreachablewatch.h"
 
+#include <QNetworkInformation>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 
@@ -26,5 +27,16 @@ void UnreachableWatch::watchLoads()
                     emit shown();
                 else if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
                     finished(info.url(), errorCode(info));
+            });
+}
+
+void UnreachableWatch::whenNetworkReachable(QObject *context, std::function<void()> reachable)
+{
+    if (!QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability))
+        return; // no backend answers: the countdown alone tries again
+    QObject::connect(QNetworkInformation::instance(), &QNetworkInformation::reachabilityChanged,
+            context, [reachable](QNetworkInformation::Reachability reachability) {
+                if (reachability > QNetworkInformation::Reachability::Disconnected)
+                    reachable();
             });
 }

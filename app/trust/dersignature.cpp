@@ -24,9 +24,11 @@ int enter(const QByteArray &der, int &position, char tag)
 
 } // namespace
 
+namespace DerSignature {
+
 // Certificate ::= SEQUENCE { tbsCertificate SEQUENCE, signatureAlgorithm
 // SEQUENCE { algorithm OBJECT IDENTIFIER, ... }, ... }.
-QByteArray signatureAlgorithm(const QByteArray &der)
+QByteArray algorithm(const QByteArray &der)
 {
     int position = 0;
     if (enter(der, position, 0x30) < 0)
@@ -40,3 +42,5 @@ QByteArray signatureAlgorithm(const QByteArray &der)
     const int length = enter(der, position, 0x06);
     return length < 0 ? QByteArray() : der.mid(position, length);
 }
+
+} // namespace DerSignature

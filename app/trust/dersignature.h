@@ -3,9 +3,13 @@
 
 #include <QByteArray>
 
+namespace DerSignature {
+
 // The object identifier, in DER, of the algorithm the issuer signed a
 // certificate with, read from the certificate's DER form; empty when the
 // form is not that of a certificate.
-QByteArray signatureAlgorithm(const QByteArray &der);
+QByteArray algorithm(const QByteArray &der);
+
+} // namespace DerSignature
 
 #endif // DERSIGNATURE_H

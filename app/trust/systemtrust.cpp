@@ -14,9 +14,40 @@ const QList<QByteArray> weakSignatures = {QByteArray::fromHex("2a864886f70d01010
         QByteArray::fromHex("2a864886f70d010104"), QByteArray::fromHex("2a864886f70d010105"),
         QByteArray::fromHex("2a8648ce380403"), QByteArray::fromHex("2a8648ce3d0401")};
 
+// Not an authority's, and when its uses are listed, a server's among them.
+bool isForServers(const QSslCertificate &certificate)
+{
+    for (const QSslCertificateExtension &extension : certificate.extensions()) {
+        if (extension.oid() == QLatin1String("2.5.29.19")
+                && extension.value().toMap().value(QStringLiteral("ca")).toBool())
+            return false;
+        if (extension.oid() == QLatin1String("2.5.29.37")) {
+            const QStringList uses = extension.value().toStringList();
+            if (!uses.contains(QLatin1String("TLS Web Server Authentication"))
+                    && !uses.contains(QLatin1String("Any Extended Key Usage")))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool hasWeakKey(const QSslCertificate &certificate)
+{
+    const QSslKey key = certificate.publicKey();
+    return key.length() < (key.algorithm() == QSsl::Ec ? 224 : 2048);
+}
+
+bool hasWeakSignature(const QSslCertificate &certificate)
+{
+    const QByteArray algorithm = DerSignature::algorithm(certificate.toDer());
+    return algorithm.isEmpty() || weakSignatures.contains(algorithm);
+}
+
 } // namespace
 
-QString SystemTrust::refusal(const QList<QSslCertificate> &chain, const QString &hostName)
+namespace SystemTrust {
+
+QString refusal(const QList<QSslCertificate> &chain, const QString &hostName)
 {
     if (chain.isEmpty())
         return QStringLiteral("The server sent no certificate");
@@ -39,31 +70,4 @@ QString SystemTrust::refusal(const QList<QSslCertificate> &chain, const QString 
     return QString();
 }
 
-// Not an authority's, and when its uses are listed, a server's among them.
-bool SystemTrust::isForServers(const QSslCertificate &certificate)
-{
-    for (const QSslCertificateExtension &extension : certificate.extensions()) {
-        if (extension.oid() == QLatin1String("2.5.29.19")
-                && extension.value().toMap().value(QStringLiteral("ca")).toBool())
-            return false;
-        if (extension.oid() == QLatin1String("2.5.29.37")) {
-            const QStringList uses = extension.value().toStringList();
-            if (!uses.contains(QLatin1String("TLS Web Server Authentication"))
-                    && !uses.contains(QLatin1String("Any Extended Key Usage")))
-                return false;
-        }
-    }
-    return true;
-}
-
-bool SystemTrust::hasWeakKey(const QSslCertificate &certificate)
-{
-    const QSslKey key = certificate.publicKey();
-    return key.length() < (key.algorithm() == QSsl::Ec ? 224 : 2048);
-}
-
-bool SystemTrust::hasWeakSignature(const QSslCertificate &certificate)
-{
-    const QByteArray algorithm = signatureAlgorithm(certificate.toDer());
-    return algorithm.isEmpty() || weakSignatures.contains(algorithm);
-}
+} // namespace SystemTrust

@@ -14,17 +14,12 @@
 // trusted authority, a server's certificate made for servers, keys of at
 // least 2048 bits (224 for elliptic curves) and no signature made with MD5
 // or SHA-1.
-class SystemTrust
-{
-public:
-    // Why the system does not trust chain (the server's certificate first)
-    // for hostName, in the words of Qt's network layer; the empty text when it does.
-    static QString refusal(const QList<QSslCertificate> &chain, const QString &hostName);
+namespace SystemTrust {
 
-private:
-    static bool isForServers(const QSslCertificate &certificate);
-    static bool hasWeakKey(const QSslCertificate &certificate);
-    static bool hasWeakSignature(const QSslCertificate &certificate);
-};
+// Why the system does not trust chain (the server's certificate first)
+// for hostName, in the words of Qt's network layer; the empty text when it does.
+QString refusal(const QList<QSslCertificate> &chain, const QString &hostName);
+
+} // namespace SystemTrust
 
 #endif // SYSTEMTRUST_H

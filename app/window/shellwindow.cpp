@@ -1,15 +1,15 @@
 #include "app/window/shellwindow.h"
 
-#include "bridge/object.h"
 #include "app/engine/enginecompat.h"
 #include "app/notifications/desktopnotifications.h"
 #include "app/page/pagebridge.h"
 #include "app/page/pagefullscreen.h"
 #include "app/page/pagelanguages.h"
 #include "app/page/pagepermissions.h"
+#include "app/window/windowplacement.h"
+#include "bridge/object.h"
 #include "settings/keptwindowstate.h"
 #include "settings/startupsettings.h"
-#include "settings/windowplacement.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -163,7 +163,7 @@ void ShellWindow::present(bool maximized)
         QList<QRect> screens;
         for (const QScreen *screen : QGuiApplication::screens())
             screens.append(screen->availableGeometry());
-        const QRect placed = placeOnScreens(kept, screens);
+        const QRect placed = WindowPlacement::onScreens(kept, screens);
         // The place of the frame, the size of what it holds.
         move(placed.topLeft());
         resize(placed.size());

@@ -1,8 +1,8 @@
 #include "app/window/windowclosing.h"
 
-#include "bridge/object.h"
 #include "app/page/pageprinter.h"
 #include "app/page/webpage.h"
+#include "bridge/object.h"
 
 #include <QWidget>
 

@@ -1,11 +1,11 @@
 #ifndef SIMULATOR_SIMULATOR_H
 #define SIMULATOR_SIMULATOR_H
 
+#include "instrument/i1sdk.h"
 #include "instrument/simulator/calltrace.h"
 #include "instrument/simulator/configuration.h"
 #include "instrument/simulator/controlcommands.h"
 #include "instrument/simulator/eventthread.h"
-#include "instrument/i1sdk.h"
 
 #include <deque>
 #include <map>

@@ -1,6 +1,8 @@
 // Qt 6.8 on asks through QWebEnginePermission, and would keep its answers.
 #include "app/page/pagepermissions.h"
 
+#include "app/page/pagescript.h"
+
 #include <QWebEngineDesktopMediaRequest>
 #include <QWebEnginePage>
 #include <QWebEnginePermission>
@@ -19,7 +21,7 @@ using Type = QWebEnginePermission::PermissionType;
 // Each permission in words for the log, and whether the web application's
 // own origins may have it. The engine asks the one clipboard permission for
 // writing and for reading, so no origin gets it: the page writes through the
-// clipboard switch, as with the earlier engines (clipboardWriteByCopy).
+// clipboard switch, as with the earlier engines (web/clipboard/writebycopy.js).
 struct Rule
 {
     Type type;
@@ -39,45 +41,6 @@ constexpr Rule rules[] = {
         {Type::DesktopAudioVideoCapture, "screen and sound capture", false},
         {Type::LocalFontsAccess, "local fonts", false},
 };
-
-// Before the page's own scripts, in every document of the page, frames
-// included: navigator.clipboard.writeText() writes as execCommand("copy")
-// does, which the clipboard switch allows without asking, where the engine
-// would ask for the permission that lets reading through too.
-QWebEngineScript clipboardWriteByCopy()
-{
-    QWebEngineScript script;
-    script.setName(QStringLiteral("vantrelnut-clipboard-write"));
-    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    script.setWorldId(QWebEngineScript::MainWorld);
-    script.setRunsOnSubFrames(true);
-    script.setSourceCode(QStringLiteral(R"(
-        (function () {
-            if (typeof Clipboard !== "function")
-                return;
-            const writeText = function (text) {
-                const data = String(text);
-                return new Promise((resolve, reject) => {
-                    const copy = event => {
-                        event.clipboardData.setData("text/plain", data);
-                        event.preventDefault();
-                        event.stopImmediatePropagation();
-                    };
-                    window.addEventListener("copy", copy, {capture: true});
-                    const written = document.execCommand("copy");
-                    window.removeEventListener("copy", copy, {capture: true});
-                    if (written)
-                        resolve();
-                    else
-                        reject(new DOMException("Writing the clipboard failed.", "NotAllowedError"));
-                });
-            };
-            Object.defineProperty(Clipboard.prototype, "writeText",
-                    {value: writeText, writable: false, configurable: false});
-        })();
-    )"));
-    return script;
-}
 
 } // namespace
 
@@ -112,5 +75,6 @@ void PagePermissions::answerRequests()
     // The page may write the clipboard; reading it also needs JavascriptCanPaste,
     // which stays off. The engine's switch holds for all of the page's frames.
     m_page->settings()->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, true);
-    m_page->scripts().insert(clipboardWriteByCopy());
+    m_page->scripts().insert(PageScript::fromResource(QStringLiteral("clipboard/writebycopy.js"),
+            QWebEngineScript::MainWorld, true));
 }

@@ -1,4 +1,4 @@
-#include "settings/windowplacement.h"
+#include "app/window/windowplacement.h"
 
 #include <algorithm>
 
@@ -17,7 +17,9 @@ bool reachableOn(const QRect &window, const QRect &screen)
 
 } // namespace
 
-QRect placeOnScreens(const QRect &kept, const QList<QRect> &screens)
+namespace WindowPlacement {
+
+QRect onScreens(const QRect &kept, const QList<QRect> &screens)
 {
     if (screens.isEmpty()
             || std::any_of(screens.begin(), screens.end(),
@@ -30,3 +32,5 @@ QRect placeOnScreens(const QRect &kept, const QList<QRect> &screens)
     placed.moveTop(std::clamp(placed.top(), primary.top(), primary.bottom() - placed.height() + 1));
     return placed;
 }
+
+} // namespace WindowPlacement

@@ -81,4 +81,4 @@ void DesktopNotifications::Service::withdraw(quint32 id)
     service->deleteLater();
 }
 
-#include "desktopnotificationservice_dbus.moc"
+#include "desktopnotificationservice_linux.moc"
