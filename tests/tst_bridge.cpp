@@ -1,15 +1,22 @@
 #include "bridge/object.h"
 #include "instrument/simulator/i1sim.h"
 #include "settings/settingsstore.h"
+#include "tests/support/capturedoutput.h"
 #include "tests/support/debuglog.h"
+#include "tests/support/filedialogs.h"
+#include "tests/support/httptestserver.h"
 #include "tests/support/instrumentanswer.h"
 #include "tests/support/recordingtransport.h"
 #include "tests/support/sdktrace.h"
+#include "tests/support/urlopenrecorder.h"
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QMetaMethod>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QWebChannel>
 #include <QtTest>
 
@@ -54,6 +61,8 @@ private slots:
     void damagedStoreGivesDefaults();
     void settingsWrittenByQt5_data();
     void settingsWrittenByQt5();
+
+    void downloadSlotsTakeUrlTextTolerantly();
 
 private:
     int methodIndex(const char *name) const;
@@ -494,5 +503,62 @@ void tst_Bridge::settingsWrittenByQt5()
     QCOMPARE(m_bridge->getIni(key), value);
 }
 
-QTEST_GUILESS_MAIN(tst_Bridge)
+// As the page passes them, the download slots take the address as text,
+// parsed tolerantly.
+void tst_Bridge::downloadSlotsTakeUrlTextTolerantly()
+{
+    HttpTestServer server;
+    QTemporaryDir folder;
+    QTemporaryDir temporaryLocation;
+    const QByteArray earlierTemporary = qgetenv("TMPDIR");
+    const auto restore = qScopeGuard([&] { qputenv("TMPDIR", earlierTemporary); });
+    qputenv("TMPDIR", QFile::encodeName(temporaryLocation.path()));
+    const QByteArray serverAddress = server.url(QString()).toEncoded();
+    const QString given = folder.filePath("given.pdf");
+    // Spaces are not allowed in a URL; tolerant parsing escapes them.
+    const QString urlText = serverAddress + "/annual report.pdf?size=100";
+    const QByteArray encodedUrl = serverAddress + "/annual%20report.pdf?size=100";
+    const QString temporary = temporaryLocation.path() + "/annual report.pdf";
+    UrlOpenRecorder opener;
+    DebugLog debugLog;
+    CapturedOutput out(stdout);
+    CapturedOutput err(stderr);
+    QTimer driver;
+    FileDialogs::answerNext(driver, [](QFileDialog *dialog) { dialog->reject(); });
+
+    Object bridge;
+    QString opened;
+    QString saved;
+    QString picked = "not answered";
+    // As the page passes them: a text, a text and a boolean.
+    const QVariant url = urlText;
+    QVERIFY(QMetaObject::invokeMethod(
+            &bridge, "doOpen", Q_RETURN_ARG(QString, opened), Q_ARG(QVariant, url)));
+    QVERIFY(QMetaObject::invokeMethod(&bridge, "doDownloadSaveReport", Q_RETURN_ARG(QString, saved),
+            Q_ARG(QVariant, url), Q_ARG(QVariant, QVariant(given)), Q_ARG(QVariant, QVariant(false))));
+    QVERIFY(QMetaObject::invokeMethod(&bridge, "doDownloadReport", Q_RETURN_ARG(QString, picked),
+            Q_ARG(QVariant, url), Q_ARG(QVariant, QVariant(true))));
+    QCOMPARE(opened, temporary);
+    QCOMPARE(saved, given);
+    QCOMPARE(picked, QString());
+
+    QVERIFY(CapturedOutput::waitForLines(out, err, 2));
+    QCOMPARE(err.text(), QByteArray());
+    const QByteArrayList lines = out.text().split('\n');
+    QVERIFY(lines.contains(
+            "Download of " + encodedUrl + " succeeded (saved to " + temporary.toLocal8Bit() + ")"));
+    QVERIFY(lines.contains(
+            "Download of " + encodedUrl + " succeeded (saved to " + given.toLocal8Bit() + ")"));
+    QCOMPARE(opener.urls(), QList<QUrl> {QUrl::fromLocalFile(temporary)});
+}
+
+int main(int argc, char *argv[])
+{
+    // The save dialog has to be Qt's own to be driven, also where a
+    // desktop's platform theme would offer a native one.
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    QApplication app(argc, argv);
+    tst_Bridge test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_bridge.moc"

@@ -1,9 +1,9 @@
-#include "bridge/object.h"
 #include "download/downloadmanager.h"
 #include "download/networkpolling.h"
 #include "download/runnablefile.h"
 #include "tests/support/capturedoutput.h"
 #include "tests/support/debuglog.h"
+#include "tests/support/filedialogs.h"
 #include "tests/support/httptestserver.h"
 #include "tests/support/urlopenrecorder.h"
 
@@ -64,28 +64,6 @@ bool writeFile(const QString &fileName, const QByteArray &contents)
     return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
 }
 
-// Every request ends in exactly one line on standard output or standard error.
-// Tests that capture them also hold a DebugLog, which keeps QtTest from
-// printing log lines and warnings among them.
-bool waitForOutcomes(CapturedOutput &out, CapturedOutput &err, int count)
-{
-    return QTest::qWaitFor(
-            [&] { return out.text().count('\n') + err.text().count('\n') >= count; }, 10000);
-}
-
-// Answers the next modal file dialog once it shows, as a person would.
-void answerFileDialog(QTimer &driver, const std::function<void(QFileDialog *)> &answer)
-{
-    QObject::connect(&driver, &QTimer::timeout, [&driver, answer] {
-        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        driver.stop();
-        answer(dialog);
-    });
-    driver.start(10);
-}
-
 QLineEdit *fileNameEdit(QFileDialog *dialog)
 {
     return dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
@@ -130,7 +108,6 @@ private slots:
 
     void runnableFile_data();
     void runnableFile();
-    void bridgeSlotsTakeUrlTextTolerantly();
 
 private:
     QByteArray serverAddress() const { return m_server.url(QString()).toEncoded(); }
@@ -180,7 +157,7 @@ void tst_DownloadManager::urlFileName()
 
     DownloadManager manager;
     QCOMPARE(manager.openReport(m_server.url(path)), target);
-    QVERIFY(waitForOutcomes(out, err, 1));
+    QVERIFY(CapturedOutput::waitForLines(out, err, 1));
 
     if (fileName.isEmpty()) {
         QCOMPARE(err.text(),
@@ -265,7 +242,7 @@ void tst_DownloadManager::statusOutcome()
     const int requestsBefore = m_server.requestCount();
     DownloadManager manager;
     QCOMPARE(manager.downloadToFile(url, target, true), target);
-    QVERIFY(waitForOutcomes(out, err, 1));
+    QVERIFY(CapturedOutput::waitForLines(out, err, 1));
     // One request each: a redirect is reported, never followed.
     QCOMPARE(m_server.requestCount() - requestsBefore, address.startsWith('?') ? 1 : 0);
 
@@ -319,7 +296,7 @@ void tst_DownloadManager::compressedReports()
     DownloadManager manager;
     QSignalSpy failures(&manager, &DownloadManager::failed);
     manager.downloadToFile(url, target, false);
-    QVERIFY(waitForOutcomes(out, err, 1));
+    QVERIFY(CapturedOutput::waitForLines(out, err, 1));
 
     if (reason.isEmpty()) {
         QCOMPARE(err.text(), QByteArray());
@@ -351,12 +328,12 @@ void tst_DownloadManager::overlappingRequestsKeepTheirTargets()
     QTRY_COMPARE(m_server.heldBodyCount(), 1);
     // The second request is made and completes while the first is in flight.
     QCOMPARE(manager.downloadToFile(secondUrl, second, false), second);
-    QVERIFY(waitForOutcomes(out, err, 1));
+    QVERIFY(CapturedOutput::waitForLines(out, err, 1));
     QCOMPARE(fileContents(second), HttpTestServer::body(2000));
     QVERIFY(!QFile::exists(first));
 
     m_server.releaseHeldBodies();
-    QVERIFY(waitForOutcomes(out, err, 2));
+    QVERIFY(CapturedOutput::waitForLines(out, err, 2));
     QCOMPARE(fileContents(first), HttpTestServer::body(300000));
     QCOMPARE(out.text(),
             "Download of " + secondUrl.toEncoded() + " succeeded (saved to " + second.toLocal8Bit()
@@ -386,7 +363,7 @@ void tst_DownloadManager::bodyIsWrittenBesideTargetAsItArrives()
     QCOMPARE(fileContents(target), earlierReport);
 
     m_server.releaseHeldBodies();
-    QVERIFY(waitForOutcomes(out, err, 1));
+    QVERIFY(CapturedOutput::waitForLines(out, err, 1));
     QCOMPARE(err.text(), QByteArray());
     QCOMPARE(fileContents(target), HttpTestServer::body(size));
     QCOMPARE(folderEntries(folder.path()), QStringList {"report.pdf"});
@@ -404,7 +381,7 @@ void tst_DownloadManager::saveDialogAccepted()
     QString proposedName;
     QStringList filters;
     QTimer driver;
-    answerFileDialog(driver, [&](QFileDialog *dialog) {
+    FileDialogs::answerNext(driver, [&](QFileDialog *dialog) {
         title = dialog->windowTitle();
         filters = dialog->nameFilters();
         QLineEdit *nameEdit = fileNameEdit(dialog);
@@ -419,7 +396,7 @@ void tst_DownloadManager::saveDialogAccepted()
     QCOMPARE(title, "Save Report");
     QCOMPARE(proposedName, "annual report.pdf");
     QCOMPARE(filters, (QStringList {"PDF (*.pdf)", "All Files (*)"}));
-    QVERIFY(waitForOutcomes(out, err, 1));
+    QVERIFY(CapturedOutput::waitForLines(out, err, 1));
     QCOMPARE(err.text(), QByteArray());
     QCOMPARE(fileContents(picked), HttpTestServer::body(1000));
     QCOMPARE(opener.urls(), QList<QUrl> {QUrl::fromLocalFile(picked)});
@@ -436,7 +413,7 @@ void tst_DownloadManager::saveDialogCancelledFetchesNothing()
     CapturedOutput out(stdout);
     CapturedOutput err(stderr);
     QTimer driver;
-    answerFileDialog(driver, [](QFileDialog *dialog) { dialog->reject(); });
+    FileDialogs::answerNext(driver, [](QFileDialog *dialog) { dialog->reject(); });
     const int requestsBefore = m_server.requestCount();
 
     DownloadManager manager;
@@ -446,7 +423,7 @@ void tst_DownloadManager::saveDialogCancelledFetchesNothing()
 
     // A request made afterwards is the only one the server sees or the console reports.
     manager.downloadToFile(m_server.url("/reports/later.pdf?size=10"), later, false);
-    QVERIFY(waitForOutcomes(out, err, 1));
+    QVERIFY(CapturedOutput::waitForLines(out, err, 1));
     QCOMPARE(m_server.requestCount(), requestsBefore + 1);
     QCOMPARE(err.text(), QByteArray());
     QCOMPARE(out.text().count('\n'), 1);
@@ -494,7 +471,7 @@ void tst_DownloadManager::unwritableTarget()
     QCOMPARE(manager.downloadToFile(
                      m_server.url("/reports/report.pdf?size=1000000"), fileName, true),
             fileName);
-    QVERIFY(waitForOutcomes(out, err, 1));
+    QVERIFY(CapturedOutput::waitForLines(out, err, 1));
     QCOMPARE(err.text(),
             "Could not open " + fileName.toLocal8Bit() + " for writing: " + errorText + "\n");
     QCOMPARE(failed.size(), 1);
@@ -531,7 +508,7 @@ void tst_DownloadManager::writeErrorKeepsEarlierFile()
 
     DownloadManager manager;
     manager.downloadToFile(m_server.url("/reports/report.pdf?size=1048576"), target, true);
-    QVERIFY(waitForOutcomes(out, err, 1));
+    QVERIFY(CapturedOutput::waitForLines(out, err, 1));
     QCOMPARE(err.text(), "Could not write " + target.toLocal8Bit() + ": File too large\n");
     QCOMPARE(out.text(), QByteArray());
     QCOMPARE(fileContents(target), earlierReport);
@@ -577,7 +554,7 @@ void tst_DownloadManager::oneDroppedConnectionLosesNoOtherReport()
                 droppedUrl = url;
             manager.downloadToFile(url, folder.filePath(QString::number(i) + ".pdf"), false);
         }
-        QVERIFY(waitForOutcomes(out, err, requests));
+        QVERIFY(CapturedOutput::waitForLines(out, err, requests));
         const int lostBefore = lost;
         for (int i = 0; i < requests; ++i) {
             if (i != dropped
@@ -630,7 +607,7 @@ void tst_DownloadManager::managerMadeBeforeApplication()
     CapturedOutput err(stderr);
 
     m_earlyManager->downloadToFile(m_server.url("/reports/report.pdf?size=1000"), target, false);
-    QVERIFY(waitForOutcomes(out, err, 1));
+    QVERIFY(CapturedOutput::waitForLines(out, err, 1));
     QCOMPARE(err.text(), QByteArray());
     QCOMPARE(fileContents(target), HttpTestServer::body(1000));
 }
@@ -692,47 +669,6 @@ void tst_DownloadManager::runnableFile()
     const QString fileName = folder.filePath(name);
     QVERIFY(writeFile(fileName, content));
     QCOMPARE(RunnableFile::couldRun(fileName), couldRun);
-}
-
-void tst_DownloadManager::bridgeSlotsTakeUrlTextTolerantly()
-{
-    QTemporaryDir folder;
-    const QString given = folder.filePath("given.pdf");
-    // Spaces are not allowed in a URL; tolerant parsing escapes them.
-    const QString urlText = serverAddress() + "/annual report.pdf?size=100";
-    const QByteArray encodedUrl = serverAddress() + "/annual%20report.pdf?size=100";
-    const QString temporary = m_temporaryLocation.path() + "/annual report.pdf";
-    UrlOpenRecorder opener;
-    DebugLog debugLog;
-    CapturedOutput out(stdout);
-    CapturedOutput err(stderr);
-    QTimer driver;
-    answerFileDialog(driver, [](QFileDialog *dialog) { dialog->reject(); });
-
-    Object bridge;
-    QString opened;
-    QString saved;
-    QString picked = "not answered";
-    // As the page passes them: a text, a text and a boolean.
-    const QVariant url = urlText;
-    QVERIFY(QMetaObject::invokeMethod(
-            &bridge, "doOpen", Q_RETURN_ARG(QString, opened), Q_ARG(QVariant, url)));
-    QVERIFY(QMetaObject::invokeMethod(&bridge, "doDownloadSaveReport", Q_RETURN_ARG(QString, saved),
-            Q_ARG(QVariant, url), Q_ARG(QVariant, QVariant(given)), Q_ARG(QVariant, QVariant(false))));
-    QVERIFY(QMetaObject::invokeMethod(&bridge, "doDownloadReport", Q_RETURN_ARG(QString, picked),
-            Q_ARG(QVariant, url), Q_ARG(QVariant, QVariant(true))));
-    QCOMPARE(opened, temporary);
-    QCOMPARE(saved, given);
-    QCOMPARE(picked, QString());
-
-    QVERIFY(waitForOutcomes(out, err, 2));
-    QCOMPARE(err.text(), QByteArray());
-    const QByteArrayList lines = out.text().split('\n');
-    QVERIFY(lines.contains(
-            "Download of " + encodedUrl + " succeeded (saved to " + temporary.toLocal8Bit() + ")"));
-    QVERIFY(lines.contains(
-            "Download of " + encodedUrl + " succeeded (saved to " + given.toLocal8Bit() + ")"));
-    QCOMPARE(opener.urls(), QList<QUrl> {QUrl::fromLocalFile(temporary)});
 }
 
 int main(int argc, char *argv[])

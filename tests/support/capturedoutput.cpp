@@ -1,5 +1,7 @@
 #include "tests/support/capturedoutput.h"
 
+#include <QTest>
+
 #include <QFile>
 
 #include <unistd.h>
@@ -26,4 +28,10 @@ QByteArray CapturedOutput::text()
     std::fflush(m_stream);
     QFile reader(m_file.fileName());
     return reader.open(QIODevice::ReadOnly) ? reader.readAll() : QByteArray();
+}
+
+bool CapturedOutput::waitForLines(CapturedOutput &out, CapturedOutput &err, int count)
+{
+    return QTest::qWaitFor(
+            [&] { return out.text().count('\n') + err.text().count('\n') >= count; }, 10000);
 }

@@ -20,6 +20,10 @@ public:
     // Everything written since the capture began.
     QByteArray text();
 
+    // Until out and err hold count lines between them, for ten seconds at
+    // most: every download ends in one line on one of them.
+    static bool waitForLines(CapturedOutput &out, CapturedOutput &err, int count);
+
 private:
     FILE *m_stream;
     int m_savedDescriptor;
