@@ -20,6 +20,7 @@ from Xlib import X, XK, Xatom, display as xdisplay, error as xerror, protocol
 from Xlib.ext import xtest
 
 EXECUTABLE = os.environ.get("VANTRELNUT", "build/bin/vantrelnut")
+I1SIMCTL = Path(EXECUTABLE).parent / "i1simctl"
 BUILD = Path(os.environ.get("VANTRELNUT_BUILD", "build"))
 ICON_SIZES = (16, 32, 48, 64, 128, 256)
 HERE = Path(__file__).resolve().parent
@@ -385,6 +386,24 @@ def calls_page(*calls, remember=None):
         parameters["remember"] = remember
     query = urllib.parse.urlencode(parameters)
     return (HERE / "calls.html").as_uri() + "?" + query
+
+
+def simctl(app, *arguments):
+    """Runs i1simctl in the application's session: exit code, stdout, stderr."""
+    environment = {k: v for k, v in os.environ.items() if not k.startswith("I1SIM_")}
+    environment["XDG_RUNTIME_DIR"] = str(app.home / "runtime")
+    done = subprocess.run([str(I1SIMCTL), *arguments], env=environment, capture_output=True,
+                          text=True, timeout=30)
+    return done.returncode, done.stdout, done.stderr
+
+
+def wait_for_button_wait(app, timeout=30):
+    """Returns once the page's call waits for the button: its handler is registered."""
+    def waiting():
+        code, status, _ = simctl(app, "status")
+        return code == 0 and "event handler: registered\n" in status
+
+    wait_until(waiting, timeout, "the application never waited for the button")
 
 
 def window_states(connection, window):

@@ -5,16 +5,16 @@ the window's size across starts."""
 import unittest
 
 from accessibility import AccessibilityBus
-from desk_page import DeskPageTestCase
+from keys_page import KeysPageTestCase
 from harness import App, press, wait_until, window_states
 
 
-class BrowserKeysTest(DeskPageTestCase):
+class BrowserKeysTest(KeysPageTestCase):
     def width(self, app):
         return int([line for line in app.stderr if line.startswith("js: WIDTH ")][-1].split()[-1])
 
     def test_zoom_keys_and_the_window_kept_across_starts(self):
-        app = self.start_desk(focus=1)  # in the page's text field
+        app = self.start_page(focus=1)  # in the page's text field
         connection, window = self.focused(app)
         natural = self.width(app)
         for keys, factor in ((("Control_L", "equal"), 1.1), (("Control_L", "Shift_L", "equal"), 1.25),
@@ -48,7 +48,7 @@ class BrowserKeysTest(DeskPageTestCase):
             self.close(again)
 
     def test_reload_keys(self):
-        app = self.start_desk()
+        app = self.start_page()
         connection, window = self.focused(app)
         for keys, script_fetched in ((("F5",), 0), (("Control_L", "r"), 0),
                                      (("Control_L", "Shift_L", "r"), 1), (("Control_L", "F5"), 1)):
@@ -56,7 +56,7 @@ class BrowserKeysTest(DeskPageTestCase):
             press(connection, *keys)
             app.wait_until_logged("js: LOADED reload", loads + 1)
             self.assertEqual(self.server.requests["/cached.js"] - scripts, script_fetched, keys)
-        self.assertEqual(self.server.requests["/desk.html"], 5)
+        self.assertEqual(self.server.requests["/keys.html"], 5)
         self.assertEqual(self.keys_seen(app), [])
         connection.close()
         self.close(app)
@@ -64,7 +64,7 @@ class BrowserKeysTest(DeskPageTestCase):
     def test_find_history_and_quit_keys(self):
         bus = AccessibilityBus(self.display, self.folder / "accessibility")
         self.addCleanup(bus.close)
-        app = self.start_desk(bus.environment(), lines=3, goto="desk.html?lines=3")
+        app = self.start_page(bus.environment(), lines=3, goto="keys.html?lines=3")
         connection, window = self.focused(app)
         # Each page drawn before the next key, so that the find below is made
         # in the page the person sees: a page left before it is drawn never

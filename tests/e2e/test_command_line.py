@@ -10,7 +10,7 @@ import urllib.request
 
 from Xlib import X, display as xdisplay
 
-from desktop_page import DesktopPageTestCase
+from downloads_page import DownloadsPageTestCase
 from harness import App, Display, project_version
 
 
@@ -20,7 +20,7 @@ def free_port():
         return probe.getsockname()[1]
 
 
-class CommandLineTest(DesktopPageTestCase):
+class CommandLineTest(DownloadsPageTestCase):
     def test_developer_tools_list_the_page(self):
         # Asked for by the variable, or by the engine's switch on the command
         # line, beside one of Qt's own options.

@@ -7,11 +7,11 @@ import unittest
 from Xlib import XK
 
 from accessibility import AccessibilityBus
-from desktop_page import REPORT, DesktopPageTestCase
+from downloads_page import REPORT, DownloadsPageTestCase
 from harness import active_window, press_key, recording_opener, wait_until
 
 
-class PageDownloadsTest(DesktopPageTestCase):
+class PageDownloadsTest(DownloadsPageTestCase):
     def save_dialog(self, app, key):
         """Answers the save dialog with one key once it has the focus."""
         connection, dialog = app.window(title="Save File")

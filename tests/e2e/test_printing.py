@@ -5,15 +5,15 @@ printing to a PDF file as the engine lays the page out for paper."""
 import subprocess
 import unittest
 
-from desk_page import DeskPageTestCase
+from keys_page import KeysPageTestCase
 from harness import press
 
 IGNORED = "Print request ignored: another print is under way"
 
 
-class PrintingTest(DeskPageTestCase):
+class PrintingTest(KeysPageTestCase):
     def test_cancelled_print_and_a_second_request(self):
-        app = self.start_desk(print=2)  # the second while the dialog is open
+        app = self.start_page(print=2)  # the second while the dialog is open
         connection, dialog = self.focused(app, "Print")
         app.wait_until_logged(IGNORED)
         press(connection, "Escape")
@@ -23,7 +23,7 @@ class PrintingTest(DeskPageTestCase):
 
     def test_print_to_pdf_as_laid_out_for_paper(self):
         # Pages of lines: the window is closed while the engine prints them.
-        app = self.start_desk(lines=8000)
+        app = self.start_page(lines=8000)
         connection, window = self.focused(app)
         press(connection, "Control_L", "p")
         connection.close()

@@ -2,32 +2,9 @@
 a press answers a page that waits for the button, a change takes effect at
 once, and a bad request changes nothing."""
 
-import os
-import subprocess
 import unittest
-from pathlib import Path
 
-from harness import EXECUTABLE, AppTestCase, calls_page, wait_until
-
-I1SIMCTL = Path(EXECUTABLE).parent / "i1simctl"
-
-
-def simctl(app, *arguments):
-    """Runs i1simctl in the application's session: exit code, stdout, stderr."""
-    environment = {k: v for k, v in os.environ.items() if not k.startswith("I1SIM_")}
-    environment["XDG_RUNTIME_DIR"] = str(app.home / "runtime")
-    done = subprocess.run([str(I1SIMCTL), *arguments], env=environment, capture_output=True,
-                          text=True, timeout=30)
-    return done.returncode, done.stdout, done.stderr
-
-
-def wait_for_button_wait(app, timeout=30):
-    """Returns once the page's call waits for the button: its handler is registered."""
-    def waiting():
-        code, status, _ = simctl(app, "status")
-        return code == 0 and "event handler: registered\n" in status
-
-    wait_until(waiting, timeout, "the application never waited for the button")
+from harness import AppTestCase, calls_page, simctl, wait_for_button_wait
 
 
 class SimctlTest(AppTestCase):

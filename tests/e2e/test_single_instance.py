@@ -8,7 +8,7 @@ import unittest
 
 from Xlib import X, protocol
 
-from desktop_page import DesktopPageTestCase
+from downloads_page import DownloadsPageTestCase
 from harness import App, Display, active_window, wait_until, window_states
 
 
@@ -21,7 +21,7 @@ def minimise(connection, window):
     connection.sync()
 
 
-class SingleInstanceTest(DesktopPageTestCase):
+class SingleInstanceTest(DownloadsPageTestCase):
     def test_second_start_brings_the_first_window_forward(self):
         # The same desktop session, whether or not the display names its screen.
         for name, display in (("same display", self.display.name),

@@ -3,11 +3,11 @@ has none."""
 
 import unittest
 
-from desktop_page import DesktopPageTestCase
+from downloads_page import DownloadsPageTestCase
 from harness import wait_until, window_name
 
 
-class WindowTitleTest(DesktopPageTestCase):
+class WindowTitleTest(DownloadsPageTestCase):
     def test_window_title_follows_the_page(self):
         # A click has the page drop its title; the engine then names the
         # page after its address, which must not show.

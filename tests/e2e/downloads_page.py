@@ -1,4 +1,4 @@
-"""desktop.html served from its own origin with reports to download, for the
+"""downloads.html served from its own origin with reports to download, for the
 tests of what the person at the desk and a web developer see of the running
 application."""
 
@@ -10,11 +10,11 @@ import urllib.parse
 
 from harness import HERE, AppTestCase
 
-PAGE = (HERE / "desktop.html").read_bytes()
+PAGE = (HERE / "downloads.html").read_bytes()
 REPORT = bytes(range(256)) * 4096  # 1 MiB
 
 
-class PageHandler(http.server.BaseHTTPRequestHandler):
+class DownloadsHandler(http.server.BaseHTTPRequestHandler):
     """Serves the test page and files to download from the page's own origin.
     /files/NAME: a report, of which the second half waits for the server's
     released; /attachment: a report sent as an attachment; /drop,
@@ -24,7 +24,7 @@ class PageHandler(http.server.BaseHTTPRequestHandler):
 
     def do_GET(self):
         path = urllib.parse.urlsplit(self.path).path
-        if path == "/desktop.html":
+        if path == "/downloads.html":
             self._send(PAGE, "text/html")
         elif path.startswith("/files/"):
             self._send(REPORT, "application/pdf", hold=True)
@@ -74,13 +74,13 @@ class PageHandler(http.server.BaseHTTPRequestHandler):
         pass
 
 
-class DesktopPageTestCase(AppTestCase):
-    """A test with desktop.html served for it; page() is its address."""
+class DownloadsPageTestCase(AppTestCase):
+    """A test with downloads.html served for it; page() is its address."""
 
     def setUp(self):
         super().setUp()
-        self.server = self.serve(PageHandler, half_sent=threading.Event(), released=threading.Event())
+        self.server = self.serve(DownloadsHandler, half_sent=threading.Event(), released=threading.Event())
         self.addCleanup(self.server.released.set)  # before the server stops
 
     def page(self, **query):
-        return self.server.url("/desktop.html?" + urllib.parse.urlencode(query))
+        return self.server.url("/downloads.html?" + urllib.parse.urlencode(query))
