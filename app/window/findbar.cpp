@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <QWebEngineFindTextResult>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 
 namespace {
 
@@ -53,6 +54,9 @@ FindBar::FindBar(QWebEnginePage *page, QWidget *parent)
     connect(next, &QToolButton::clicked, this, [this] { find(false); });
     connect(closeButton, &QToolButton::clicked, this, &FindBar::close);
     connect(page, &QWebEnginePage::findTextFinished, this, &FindBar::showResult);
+    // Typed while the page loads, the text was looked for in the part of it
+    // there was then.
+    connect(page, &QWebEnginePage::loadFinished, this, &FindBar::findAgain);
     hide();
 }
 
@@ -86,8 +90,25 @@ void FindBar::find(bool backward)
             m_text->text(), backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags());
 }
 
+void FindBar::findAgain()
+{
+    if (isHidden() || m_text->text().isEmpty())
+        return;
+    // The engine finds again by itself once the page has loaded, but that
+    // answer never reaches findTextFinished, so a new session asks again.
+    // Ending the old one selects its match, and the new one would start past it.
+    m_endingSession = true;
+    m_page->findText(QString());
+    m_endingSession = false;
+    m_page->runJavaScript(
+            QStringLiteral("getSelection().removeAllRanges()"), QWebEngineScript::ApplicationWorld);
+    find(false);
+}
+
 void FindBar::showResult(const QWebEngineFindTextResult &result)
 {
+    if (m_endingSession)
+        return; // the empty answer of ending the session, not the page's
     if (m_text->text().isEmpty())
         m_matches->clear();
     else if (result.numberOfMatches() == 0)

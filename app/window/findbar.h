@@ -8,9 +8,10 @@ class QLineEdit;
 class QWebEngineFindTextResult;
 class QWebEnginePage;
 
-// Finds text in the page, below it: what is typed is found as it is typed,
-// Enter goes to the next match and Shift+Enter to the one before, Escape
-// closes the bar. "n of m" shows where the engine tells it.
+// Finds text in the page, below it: what is typed is found as it is typed
+// and again once the page has loaded, Enter goes to the next match and
+// Shift+Enter to the one before, Escape closes the bar. "n of m" shows where
+// the engine tells it.
 class FindBar : public QWidget
 {
     Q_OBJECT
@@ -31,11 +32,13 @@ protected:
 
 private:
     void find(bool backward);
+    void findAgain();
     void showResult(const QWebEngineFindTextResult &result);
 
     QWebEnginePage *const m_page;
     QLineEdit *const m_text;
     QLabel *const m_matches;
+    bool m_endingSession = false;
 };
 
 #endif // FINDBAR_H

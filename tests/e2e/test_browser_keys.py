@@ -2,11 +2,23 @@
 and forward, finding in the page and quitting, wherever the focus is, and
 the window's size across starts."""
 
+import threading
 import unittest
+import urllib.parse
 
 from accessibility import AccessibilityBus
-from keys_page import KeysPageTestCase
+from keys_page import KeysHandler, KeysPageTestCase
 from harness import App, press, wait_until, window_states
+
+
+class HeldScriptHandler(KeysHandler):
+    """The page's script held until the test lets it go: a page that loads slowly."""
+
+    def do_GET(self):
+        if self.path == "/cached.js":
+            self.server.script_asked.set()
+            self.server.script_held.wait()
+        super().do_GET()
 
 
 class BrowserKeysTest(KeysPageTestCase):
@@ -64,12 +76,29 @@ class BrowserKeysTest(KeysPageTestCase):
     def test_find_history_and_quit_keys(self):
         bus = AccessibilityBus(self.display, self.folder / "accessibility")
         self.addCleanup(bus.close)
-        app = self.start_page(bus.environment(), lines=3, goto="keys.html?lines=3")
+        self.server.RequestHandlerClass = HeldScriptHandler
+        self.server.script_asked, self.server.script_held = threading.Event(), threading.Event()
+        self.addCleanup(self.server.script_held.set)
+        query = urllib.parse.urlencode({"lines": 3, "goto": "keys.html?lines=3"})
+        app = self.start({"Server": self.server.url("/keys.html?" + query), "ShowMaximized": "0"},
+                         bus.environment())
         connection, window = self.focused(app)
-        # Each page drawn before the next key, so that the find below is made
-        # in the page the person sees: a page left before it is drawn never
-        # says SHOWN, and typed while a page still loads, the find ends at
-        # "Not found" however many matches the page then has.
+
+        def names():
+            return [name for role, name in bus.nodes(app.process.pid)]
+
+        # Typed while the page loads, found again once it has loaded.
+        self.assertTrue(self.server.script_asked.wait(30))
+        press(connection, "Control_L", "f")
+        for character in "Line":
+            press(connection, character)
+        wait_until(lambda: "Not found" in names(), 20, lambda: f"loading: {names()}")
+        self.server.script_held.set()
+        wait_until(lambda: "1 of 3" in names(), 20, lambda: f"loaded: {names()}")
+        press(connection, "Escape")
+        app.wait_until_logged("js: SHOWN")
+        # Each page drawn before the next key: a page left before it is drawn
+        # never says SHOWN.
         press(connection, "g")  # a navigation the person made, which history keeps
         app.wait_until_logged("js: LOADED navigate", 2)
         app.wait_until_logged("js: SHOWN", 2)
