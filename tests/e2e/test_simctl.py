@@ -2,9 +2,11 @@
 a press answers a page that waits for the button, a change takes effect at
 once, and a bad request changes nothing."""
 
+import os
+import subprocess
 import unittest
 
-from harness import AppTestCase, calls_page, simctl, wait_for_button_wait
+from harness import I1SIMCTL, AppTestCase, calls_page, simctl, wait_for_button_wait
 
 
 class SimctlTest(AppTestCase):
@@ -69,6 +71,18 @@ class SimctlTest(AppTestCase):
         self.assertEqual(simctl(app, "reset")[0], 0)
         self.assertEqual(simctl(app, "status"), (0, before, ""))
         self.close(app)
+
+    def test_help_whatever_the_environment(self):
+        # Answered before the control socket is looked for: no session needed.
+        session = {k: v for k, v in os.environ.items()
+                   if k != "XDG_RUNTIME_DIR" and not k.startswith("I1SIM_")}
+        for flag, control in (("--help", {}), ("-h", {}), ("--help", {"I1SIM_CONTROL": "off"}),
+                              ("-h", {"I1SIM_CONTROL": "not/absolute"})):
+            with self.subTest(flag=flag, control=control):
+                done = subprocess.run([str(I1SIMCTL), flag], env={**session, **control},
+                                      capture_output=True, text=True, timeout=30)
+                self.assertEqual((done.returncode, done.stderr), (0, ""))
+                self.assertRegex(done.stdout, r"^usage: i1simctl press \| [^\n]+\n$")
 
 
 if __name__ == "__main__":
