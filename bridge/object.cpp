@@ -107,7 +107,9 @@ INSTRUMENT_ANSWER(QString) Object::getDeviceID()
 INSTRUMENT_ANSWER(QString) Object::getDeviceInfo()
 {
     return inTurn<QString>([this] {
-        // Built twice on purpose: the log line shows one copy, the page gets the other.
+        // Built twice on purpose, as it always was: the instrument answers
+        // the four option queries again for the page's copy, and the SDK's
+        // call trace, which tests and support read, shows both rounds.
         qDebug() << "OK:" << m_deviceLink.getDeviceInfo().constData();
         return QString::fromUtf8(m_deviceLink.getDeviceInfo());
     });

@@ -90,6 +90,9 @@ QString DownloadManager::openReport(const QUrl &url)
 QString DownloadManager::saveReportAs(const QUrl &url, bool openWhenDone)
 {
     const QString proposedName = urlFileName(url);
+    // Three lines of the same name, as the downloader has always written
+    // them: support scripts and people reading the debug log count on them
+    // as they are (see base/logcategories.h).
     qDebug() << proposedName;
     qDebug() << proposedName;
     qDebug() << proposedName;

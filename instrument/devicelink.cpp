@@ -26,6 +26,9 @@ DeviceLink::DeviceLink()
 
 I1_DeviceHandle DeviceLink::connect()
 {
+    // With no device held, a close of the null handle before enumerating, as
+    // the link has always made it: the SDK accepts it (i1sdk.h), and the
+    // SDK's call trace that tests and support read begins each connect with it.
     if (!m_device)
         I1_CloseDevice(nullptr);
 
