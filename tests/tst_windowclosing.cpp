@@ -84,18 +84,12 @@ class tst_WindowClosing : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void stages_data();
     void stages();
 
 private:
-    Object *m_bridge = nullptr;
+    Object m_bridge;
 };
-
-void tst_WindowClosing::initTestCase()
-{
-    m_bridge = new Object; // as in the application, never deleted
-}
 
 void tst_WindowClosing::stages_data()
 {
@@ -126,7 +120,7 @@ void tst_WindowClosing::stages()
     QFETCH(bool, closedAtOnce);
     QFETCH(bool, closedInTheEnd);
 
-    ClosingWindow window(m_bridge);
+    ClosingWindow window(&m_bridge);
     QVERIFY(window.load(html));
     QSignalSpy closing(&window.closing, &WindowClosing::closing);
     QSignalSpy letGo(&window.page(), &QWebEnginePage::windowCloseRequested);
