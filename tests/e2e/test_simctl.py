@@ -76,8 +76,7 @@ class SimctlTest(AppTestCase):
         # Answered before the control socket is looked for: no session needed.
         session = {k: v for k, v in os.environ.items()
                    if k != "XDG_RUNTIME_DIR" and not k.startswith("I1SIM_")}
-        for flag, control in (("--help", {}), ("-h", {}), ("--help", {"I1SIM_CONTROL": "off"}),
-                              ("-h", {"I1SIM_CONTROL": "not/absolute"})):
+        for flag, control in (("--help", {}), ("-h", {"I1SIM_CONTROL": "not/absolute"})):
             with self.subTest(flag=flag, control=control):
                 done = subprocess.run([str(I1SIMCTL), flag], env={**session, **control},
                                       capture_output=True, text=True, timeout=30)
